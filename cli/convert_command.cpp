@@ -1,0 +1,266 @@
+#include "cli/convert_command.h"
+
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "core/base/file_io.h"
+#include "core/base/text.h"
+#include "core/convert/document_output.h"
+#include "core/convert/driver.h"
+#include "core/convert/text_style.h"
+#include "core/convert/title.h"
+#include "core/i18n/strings.h"
+#include "core/i18n/templates.h"
+#include "core/settings/options.h"
+
+namespace norvella {
+namespace {
+
+constexpr std::string_view kVersion = "norvella-convert 1.00";
+
+constexpr std::string_view kUsage =
+    "Usage: norvella-convert [OPTIONS] INPUT...\n"
+    "Converts plain-text books and loosely formatted HTML into clean HTML documents.\n"
+    "\n"
+    "  -o, --output FILE      write the document here (\"-\" = standard output); default:\n"
+    "                         beside INPUT with the extension .html, or INPUT.converted.html\n"
+    "                         when that would name INPUT itself\n"
+    "  --set NAME=VALUE       set an option by its stored settings name, e.g.\n"
+    "                         --set \"Londg strings min=81\"; Booleans take on/off/1/0/true/false\n"
+    "  --style fixed|lines|html   apply that text-style preset (no autodetection)\n"
+    "  --title T  --author A  --short-title S  --comment C  --cover FILE\n"
+    "                         document properties\n"
+    "  --lines                write the finished working list instead of the document:\n"
+    "                         TAG, a tab, the text (line feed as \\n, backslash as \\\\)\n"
+    "  --no-settings          use the built-in defaults\n"
+    "  -q, --quiet            no progress\n"
+    "  --help, --version\n";
+
+struct Request {
+  std::vector<std::string> inputs;
+  std::string output;
+  bool haveOutput = false;
+  std::vector<std::pair<std::string, std::string>> sets;
+  int style = -1;
+  std::optional<std::string> title, author, shortTitle, comment, cover;
+  bool lines = false;
+  bool quiet = false;
+};
+
+// A progress bar on the terminal, redrawn only when the percentage or the
+// task changes.
+class TerminalProgress final : public ConversionObserver {
+ public:
+  TerminalProgress(std::ostream& err, bool enabled) : err_(err), enabled_(enabled) {}
+  ~TerminalProgress() override { Finish(); }
+
+  void TaskChanged(const std::string& text) override {
+    task_ = text;
+    Draw();
+  }
+  void ProgressChanged(int percent) override {
+    percent_ = percent;
+    Draw();
+  }
+  void Finish() {
+    if (enabled_ && drawn_) err_ << "\r\x1b[K" << std::flush;
+    drawn_ = false;
+  }
+
+ private:
+  void Draw() {
+    if (!enabled_) return;
+    constexpr int kWidth = 30;
+    const int filled = percent_ * kWidth / 100;
+    err_ << "\r\x1b[K[" << std::string(static_cast<std::size_t>(filled), '#')
+         << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << percent_
+         << "% " << task_ << std::flush;
+    drawn_ = true;
+  }
+
+  std::ostream& err_;
+  bool enabled_;
+  bool drawn_ = false;
+  int percent_ = 0;
+  std::string task_;
+};
+
+std::string DefaultOutputPath(const std::string& input) {
+  const auto slash = input.find_last_of('/');
+  const auto dot = input.find_last_of('.');
+  std::string stem = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+                         ? input.substr(0, dot)
+                         : input;
+  std::string out = stem + ".html";
+  if (out == input) out = input + ".converted.html";
+  return out;
+}
+
+// One line of the --lines listing: the tag, a tab and the escaped text.
+std::string ListingLine(const Line& line) {
+  std::string out = std::to_string(line.tag);
+  out += '\t';
+  for (const char c : line.text) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '\n') out += "\\n";
+    else out += c;
+  }
+  out += '\n';
+  return out;
+}
+
+int Usage(std::ostream& err, std::string_view problem) {
+  err << "norvella-convert: " << problem << "\n\n" << kUsage;
+  return 2;
+}
+
+// Parses the arguments; returns -1 to go on, or an exit code.
+int Parse(const std::vector<std::string>& args, Request& req, std::ostream& out,
+          std::ostream& err) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= args.size()) return false;
+      into = args[++i];
+      return true;
+    };
+    auto optional = [&](std::optional<std::string>& into) {
+      std::string v;
+      if (!value(v)) return false;
+      into = std::move(v);
+      return true;
+    };
+    if (a == "--help" || a == "-h") {
+      out << kUsage;
+      return 0;
+    }
+    if (a == "--version") {
+      out << kVersion << '\n';
+      return 0;
+    }
+    if (a == "-o" || a == "--output") {
+      if (!value(req.output)) return Usage(err, "missing file after " + a);
+      req.haveOutput = true;
+    } else if (a == "--set") {
+      std::string setting;
+      if (!value(setting)) return Usage(err, "missing NAME=VALUE after --set");
+      const auto eq = setting.find('=');
+      if (eq == std::string::npos) return Usage(err, "--set takes NAME=VALUE, not \"" + setting + "\"");
+      req.sets.emplace_back(setting.substr(0, eq), setting.substr(eq + 1));
+    } else if (a == "--style") {
+      std::string style;
+      if (!value(style)) return Usage(err, "missing style after --style");
+      if (style == "fixed") req.style = kStyleFixedWidth;
+      else if (style == "lines") req.style = kStyleLinePerParagraph;
+      else if (style == "html") req.style = kStyleHtml;
+      else return Usage(err, "unknown style \"" + style + "\" (fixed, lines or html)");
+    } else if (a == "--title") {
+      if (!optional(req.title)) return Usage(err, "missing text after --title");
+    } else if (a == "--author") {
+      if (!optional(req.author)) return Usage(err, "missing text after --author");
+    } else if (a == "--short-title") {
+      if (!optional(req.shortTitle)) return Usage(err, "missing text after --short-title");
+    } else if (a == "--comment") {
+      if (!optional(req.comment)) return Usage(err, "missing text after --comment");
+    } else if (a == "--cover") {
+      if (!optional(req.cover)) return Usage(err, "missing file after --cover");
+    } else if (a == "--lines") {
+      req.lines = true;
+    } else if (a == "--no-settings") {
+      // The built-in defaults are all there is for now.
+    } else if (a == "-q" || a == "--quiet") {
+      req.quiet = true;
+    } else if (a == "--") {
+      req.inputs.insert(req.inputs.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+      break;
+    } else if (a.size() > 1 && a[0] == '-') {
+      return Usage(err, "unknown option " + a);
+    } else {
+      req.inputs.push_back(a);
+    }
+  }
+  if (req.inputs.empty()) return Usage(err, "no input file");
+  if (req.haveOutput && req.inputs.size() > 1)
+    return Usage(err, "--output takes one input file only");
+  return -1;
+}
+
+int ConvertOne(const Request& req, const std::string& input, std::ostream& out, std::ostream& err,
+               bool progressToTerminal) {
+  std::string text;
+  if (const FileResult read = ReadWholeFile(input, text); !read.ok) {
+    err << "norvella-convert: cannot read " << read.error << '\n';
+    return 1;
+  }
+
+  Options options;
+  for (const auto& [name, value] : req.sets) {
+    std::string problem;
+    if (!options.SetFromText(name, value, &problem)) {
+      err << "norvella-convert: " << problem << '\n';
+      return 2;
+    }
+  }
+  const StringTable strings;
+  const HtmlTemplates templates;
+  TerminalProgress progress(err, progressToTerminal && !req.quiet);
+  StatusReporter status(progress, strings);
+  ConversionQuestions questions;  // non-interactive answers
+
+  DocumentProperties doc;
+  DetectDocumentTitle(text, doc, options, questions, &status);
+  if (req.author) doc.author = *req.author;
+  if (req.title) doc.title = *req.title;
+  if (req.title || req.author) doc.shortTitle = MakeShortTitle(doc, options.Flag(Opt::AddAuthorToTitle));
+  if (req.shortTitle) doc.shortTitle = *req.shortTitle;
+  if (req.comment) doc.comment = *req.comment;
+  if (req.cover) doc.coverImage = *req.cover;
+
+  if (req.style >= 0) ApplyTextStyle(options, req.style);
+  else if (options.Flag(Opt::AutoDetectTextFormat)) ApplyTextStyle(options, DetectTextStyle(text));
+
+  StageContext ctx{options, strings, templates, doc, status, questions};
+  std::vector<std::string> lines = SplitLines(text);
+  text.clear();
+  ConversionDriver driver;
+  driver.ConvertText(lines, ctx);
+  progress.Finish();
+
+  std::string document;
+  if (req.lines) {
+    const WorkingList& result = driver.Result();
+    for (std::size_t i = 0; i < result.size(); ++i) document += ListingLine(result[i]);
+  } else {
+    document = ComposeDocument(driver.ResultLines(), options, templates);
+  }
+
+  const std::string target = req.haveOutput ? req.output : DefaultOutputPath(input);
+  if (target == "-") {
+    out << document << std::flush;
+    return out ? 0 : 1;
+  }
+  if (const FileResult written = WriteFileAtomically(target, document); !written.ok) {
+    err << "norvella-convert: cannot write " << written.error << '\n';
+    return 1;
+  }
+  if (!req.quiet) err << input << " -> " << target << '\n';
+  return 0;
+}
+
+}  // namespace
+
+int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                      bool progressToTerminal) {
+  Request req;
+  if (const int code = Parse(args, req, out, err); code >= 0) return code;
+  int result = 0;
+  for (const std::string& input : req.inputs) {
+    const int code = ConvertOne(req, input, out, err, progressToTerminal);
+    if (code == 2) return 2;
+    if (code != 0) result = code;
+  }
+  return result;
+}
+
+}  // namespace norvella

@@ -1,0 +1,114 @@
+#include "core/base/cp1251.h"
+
+#include <array>
+
+namespace norvella {
+namespace {
+
+// Code points of the bytes 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F.
+constexpr std::array<char16_t, 64> kHigh = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+};
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Decodes one UTF-8 sequence at text[i]; returns its length, 0 when invalid.
+std::size_t DecodeOne(std::string_view text, std::size_t i, char32_t& code) {
+  const auto b0 = static_cast<unsigned char>(text[i]);
+  if (b0 < 0x80) {
+    code = b0;
+    return 1;
+  }
+  std::size_t len = 0;
+  char32_t min = 0;
+  if ((b0 & 0xE0) == 0xC0) len = 2, code = b0 & 0x1F, min = 0x80;
+  else if ((b0 & 0xF0) == 0xE0) len = 3, code = b0 & 0x0F, min = 0x800;
+  else if ((b0 & 0xF8) == 0xF0) len = 4, code = b0 & 0x07, min = 0x10000;
+  else return 0;
+  if (i + len > text.size()) return 0;
+  for (std::size_t k = 1; k < len; ++k) {
+    const auto b = static_cast<unsigned char>(text[i + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (b & 0x3F);
+  }
+  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return len;
+}
+
+}  // namespace
+
+char32_t Cp1251ToUnicode(unsigned char byte) {
+  if (byte < 0x80) return byte;
+  if (byte >= 0xC0) return 0x0410 + (byte - 0xC0);
+  return kHigh[byte - 0x80];
+}
+
+int UnicodeToCp1251(char32_t code) {
+  if (code < 0x80) return static_cast<int>(code);
+  if (code >= 0x0410 && code <= 0x044F) return static_cast<int>(code - 0x0410 + 0xC0);
+  for (std::size_t k = 0; k < kHigh.size(); ++k)
+    if (kHigh[k] == code) return static_cast<int>(0x80 + k);
+  return -1;
+}
+
+std::string Cp1251ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (const char c : text) AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool Utf8ToCp1251(std::string_view text, std::string& out) {
+  out.clear();
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t code = 0;
+    const std::size_t len = DecodeOne(text, i, code);
+    if (len == 0) return false;
+    i += len;
+    const int byte = UnicodeToCp1251(code);
+    if (byte >= 0) {
+      out += static_cast<char>(byte);
+    } else {
+      out += "&#";
+      out += std::to_string(static_cast<std::uint32_t>(code));
+      out += ';';
+    }
+  }
+  return true;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t code = 0;
+    const std::size_t len = DecodeOne(text, i, code);
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
+}
+
+}  // namespace norvella

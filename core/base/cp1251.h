@@ -1,0 +1,29 @@
+#pragma once
+
+// Conversion between the core's Windows-1251 text and Unicode (UTF-8) at
+// the program's edges.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace norvella {
+
+// The Unicode code point of a Windows-1251 byte (0x98, unassigned, maps to
+// U+0098 so that every byte survives a round trip).
+char32_t Cp1251ToUnicode(unsigned char byte);
+// The Windows-1251 byte of a code point, or -1 when the code page lacks it.
+int UnicodeToCp1251(char32_t code);
+
+std::string Cp1251ToUtf8(std::string_view text);
+
+// Decodes UTF-8 into Windows-1251. A character the code page lacks becomes
+// an HTML numeric character reference ("&#8594;"), so nothing is lost.
+// Returns false (with `out` holding what was decoded up to the fault) when
+// the text is not valid UTF-8.
+bool Utf8ToCp1251(std::string_view text, std::string& out);
+
+// Whether the text is well-formed UTF-8 (shortest forms, no surrogates).
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace norvella

@@ -1,0 +1,92 @@
+#pragma once
+
+// What every conversion stage is given: the options, the interface strings
+// and templates, the document properties, the status reporter and the
+// question interface.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace norvella {
+
+class Options;
+class StringTable;
+struct HtmlTemplates;
+
+// The document properties of the current book; not stored in the settings.
+struct DocumentProperties {
+  std::string title;
+  std::string author;
+  std::string shortTitle;
+  std::string comment;
+  std::string coverImage;  // a picture file name relative to the document
+};
+
+// Receives the status of a running conversion. The status text is the
+// second status-bar panel; the percentage the first.
+class ConversionObserver {
+ public:
+  virtual ~ConversionObserver() = default;
+  virtual void TaskChanged(const std::string& text) = 0;
+  // Called only when the whole percentage differs from the last one sent.
+  virtual void ProgressChanged(int percent) = 0;
+};
+
+// An observer that ignores everything (quiet command line, most tests).
+class NullObserver final : public ConversionObserver {
+ public:
+  void TaskChanged(const std::string&) override {}
+  void ProgressChanged(int) override {}
+};
+
+// One entry of a table of contents, offered for confirmation.
+struct ContentsEntry {
+  std::string text;
+  int level = 1;
+  bool ticked = true;
+};
+
+// Questions a conversion or a load may have to ask the user. The defaults
+// answer as a non-interactive run does: every contents entry stays ticked
+// and the document properties stay as found.
+class ConversionQuestions {
+ public:
+  virtual ~ConversionQuestions() = default;
+  // Lets the user untick entries of the table of contents.
+  virtual void ConfirmContents(std::vector<ContentsEntry>& /*entries*/) {}
+  // The "Document properties" dialog: may change the properties and the
+  // "Add autor to title" choice. Returns false when nothing was asked.
+  virtual bool AskTitle(DocumentProperties& /*doc*/, bool& /*addAuthorToTitle*/) { return false; }
+};
+
+// Turns stage events into status texts and percentages for the observer.
+class StatusReporter {
+ public:
+  StatusReporter(ConversionObserver& observer, const StringTable& strings)
+      : observer_(observer), strings_(strings) {}
+
+  // "CurrentTask: " followed by the process text of the key.
+  void Task(std::string_view processKey);
+  // "Ready".
+  void Ready();
+  // round(index / count * 100), sent only when it changes.
+  void Progress(std::size_t index, std::size_t count);
+
+ private:
+  ConversionObserver& observer_;
+  const StringTable& strings_;
+  int lastPercent_ = -1;
+};
+
+struct StageContext {
+  const Options& options;
+  const StringTable& strings;
+  const HtmlTemplates& templates;
+  const DocumentProperties& document;
+  StatusReporter& status;
+  ConversionQuestions& questions;
+};
+
+}  // namespace norvella

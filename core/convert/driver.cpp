@@ -1,0 +1,41 @@
+#include "core/convert/driver.h"
+
+#include "core/convert/cleanup_stages.h"
+#include "core/convert/document_output.h"
+#include "core/convert/simplify_html.h"
+#include "core/convert/strip_tags.h"
+
+namespace norvella {
+
+const std::vector<StageRow>& StageTable() {
+  static const std::vector<StageRow> table = {
+      {2, AddDocumentFrame},
+      {3, RemoveFormsAndScripts},
+      {4, RemoveImages},
+      {5, RemoveLinks},
+      {6, RemovePre},
+      {7, RemoveSpanTags},
+      {8, RemoveFontTags},
+      {9, RemoveStylesAndClasses},
+      {22, AddClosingComment},
+  };
+  return table;
+}
+
+WorkingList RunConversion(std::vector<std::string> sourceLines, StageContext& ctx) {
+  WorkingList list = SimplifyHtml(std::move(sourceLines), ctx);
+  for (const StageRow& stage : StageTable()) stage.run(list, ctx);
+  return list;
+}
+
+bool ConversionDriver::ConvertText(std::vector<std::string>& sourceLines, StageContext& ctx) {
+  if (converted_) return false;
+  WorkingList list = RunConversion(std::move(sourceLines), ctx);
+  sourceLines.clear();
+  result_ = std::move(list);
+  converted_ = true;
+  ctx.status.Ready();
+  return true;
+}
+
+}  // namespace norvella

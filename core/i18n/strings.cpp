@@ -1,0 +1,130 @@
+#include "core/i18n/strings.h"
+
+#include <stdexcept>
+
+namespace norvella {
+namespace {
+
+constexpr StringDefault kMessageDefaults[] = {
+    {"CantWorkWithReadOnly",
+     "Unable to work with read-only folder, it must be writable. You can copy data to a "
+     "writable folder and then open it."},
+    {"Error", "Error"},
+    {"Info", "Info"},
+    {"DropMany", "Multiple drops not supported. Now opening first file only"},
+    {"LargeFile", "File is larger, than 2MB. Convertion may take a while.\n\rProceed?"},
+    {"CancelBtn", "Cancel"},
+    {"AlreadyCleared", "This document WAS ALREADY formated using Norvella program."},
+    {"DosCoded", "This text seems to be MS-DOS (RU) encoded, convert it to correct encoding?"},
+    {"COICoded", "This text seems to be COI8-RU encoded, convert it to correct encoding?"},
+    {"WrongCode", "Wrong encoding detected"},
+    {"NotFound", "Text \"%s\" not found."},
+    {"NoRegFont", "There is no font description in the registry!"},
+    {"AdvancedMode",
+     "Advanced interface mode was designed to give you full control over conversion process, "
+     "but it slows it down and may confuse inexperienced user.\nNotice: Custom settings, such as "
+     "custom paragraph tag, once they are set, work in any mode. Proceed?"},
+    {"SwichLocale",
+     "Unable to switch input locale. Select correct one in \"General\"-\"Language\" or correctly "
+     "inslall your locale thrue the control panel:\nerror while switching to:"},
+    {"LastOpenPage",
+     "Document has an \"last open page\" info. Go to\n\rthis bookmark (may take a while and "
+     "window must resize)?"},
+    {"DocNotYet", "This document was NOT yet formated with Norvella program."},
+    {"SelectText", "Select some text first!"},
+    {"UnableToSetBookmark", "Unable to set bookmark"},
+    {"CantEnterLink",
+     "Your options say to kill all links in source document, so this future is unusable now. "
+     "Disable links removal and retry"},
+    {"DocUnsaved", "Save changes to document?"},
+    {"Confirm", "Confirm"},
+    {"Yes", "Yes"},
+    {"No", "No"},
+    {"Save Read File",
+     "There are unsaved changes in file (like notes, styles and bookmarks). Do you want to save "
+     "them now?"},
+};
+
+constexpr StringDefault kProcessDefaults[] = {
+    {"CurrentTask", "CurrentTask: "},
+    {"SimplyfyHTML", "Simplyfy HTML"},
+    {"AddingNewHeader", "Adding new header"},
+    {"AddingCorrectEnd", "Adding correct end"},
+    {"RemovingFormsAndScripts", "Removing forms and scripts"},
+    {"RemovingImages", "Removing images"},
+    {"RemovingLinks", "Removing links"},
+    {"RemovingPre", "Removing <pre> tags"},
+    {"DetectingParagraphs", "Detecting already paragraphs"},
+    {"CreatingParagraphs", "Detecting paragraphs"},
+    {"DetectingItalic", "Detecting _italic_ text"},
+    {"DetectingUpperText", "Detecting [upper] text"},
+    {"RemovingUnneededText", "Removing unneeded text"},
+    {"DetectingHeaders", "Detecting headers"},
+    {"DetectingEpigraphs", "Detecting Epigraphs"},
+    {"CreatingTOC", "Creating table of content"},
+    {"InsertingHR", "Inserting <hr>"},
+    {"SearchingForQuotes", "Searching for [ \" ]"},
+    {"SearchingForLines", " Searching for [-]"},
+    {"SearchingForPoints", " Searching for [...]"},
+    {"InsertingHyphenation", "Inserting hyphenation..."},
+    {"RemovingSpan", "Removing <span>"},
+    {"RemovingFont", "Removing <font>"},
+    {"RemovingStylesheets", "Removing stylesheets"},
+    {"Ready", "Ready"},
+    {"SavingToFileForBrowser", "Saving to file for browser"},
+    {"SearchingForTitle", "Searching for title"},
+    {"LoadingToRestore",
+     " Loading document to restore the scroll position. Please wait, this may take a while..."},
+    {"GetText", "Getting text from editor..."},
+    {"HTMLPrepare", "Preparing to edit HTML code..."},
+    {"LoadingToBrowser", "Loading text into browser"},
+    {"ApplyStyle",
+     "Applying style [\"%s, %s, %s\" on \"%s\"]. Please wait, this may take a while..."},
+};
+
+template <std::size_t N>
+void Fill(std::map<std::string, std::string, std::less<>>& section, const StringDefault (&rows)[N]) {
+  for (const auto& row : rows) section.emplace(std::string(row.key), std::string(row.text));
+}
+
+}  // namespace
+
+StringTable::StringTable() {
+  Fill(sections_[std::string(kMessages)], kMessageDefaults);
+  Fill(sections_[std::string(kProcesses)], kProcessDefaults);
+}
+
+const std::string& StringTable::Get(std::string_view section, std::string_view key) const {
+  const auto s = sections_.find(section);
+  if (s != sections_.end()) {
+    const auto k = s->second.find(key);
+    if (k != s->second.end()) return k->second;
+  }
+  throw std::out_of_range("no interface string " + std::string(section) + "/" +
+                          std::string(key));
+}
+
+bool StringTable::Set(std::string_view section, std::string_view key, std::string text) {
+  const auto s = sections_.find(section);
+  if (s == sections_.end()) return false;
+  const auto k = s->second.find(key);
+  if (k == s->second.end()) return false;
+  k->second = std::move(text);
+  return true;
+}
+
+std::vector<std::string> StringTable::Sections() const {
+  std::vector<std::string> out;
+  for (const auto& [name, keys] : sections_) out.push_back(name);
+  return out;
+}
+
+std::vector<std::string> StringTable::Keys(std::string_view section) const {
+  std::vector<std::string> out;
+  const auto s = sections_.find(section);
+  if (s != sections_.end())
+    for (const auto& [key, text] : s->second) out.push_back(key);
+  return out;
+}
+
+}  // namespace norvella

@@ -1,0 +1,24 @@
+# Installs the Debian packages a build needs, or says how to.
+# Sourced by the run and test scripts: ensure_packages PKG...
+ensure_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing ${missing[*]} ..."
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get install -y -q "${missing[@]}" >/dev/null || {
+      apt-get update -q >/dev/null && apt-get install -y -q "${missing[@]}" >/dev/null
+    } || { echo "Could not install: ${missing[*]}" >&2; return 1; }
+  else
+    echo "Missing Debian packages. Install them with:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    return 1
+  fi
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
+TEST_PACKAGES=(googletest libgtest-dev)
