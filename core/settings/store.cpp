@@ -32,8 +32,8 @@ SettingsStore::LoadResult SettingsStore::Load() {
   registry_ = Registry();
   mayOverwrite_ = true;
 
-  std::error_code missing;
-  if (!fs::exists(fs::symlink_status(path_, missing)) && !missing)
+  std::error_code statusError;
+  if (fs::symlink_status(path_, statusError).type() == fs::file_type::not_found)
     return result;  // first start: nothing stored yet
   std::string bytes;
   const FileResult read = ReadWholeFile(path_, bytes);
