@@ -4,15 +4,19 @@
 #include <ostream>
 #include <string_view>
 
+#include "core/base/cp1251.h"
 #include "core/base/file_io.h"
 #include "core/base/text.h"
 #include "core/convert/document_output.h"
 #include "core/convert/driver.h"
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
+#include "core/i18n/localisation.h"
 #include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
 #include "core/settings/options.h"
+#include "core/settings/settings_io.h"
+#include "core/settings/store.h"
 
 namespace norvella {
 namespace {
@@ -21,7 +25,10 @@ constexpr std::string_view kVersion = "norvella-convert 1.00";
 
 constexpr std::string_view kUsage =
     "Usage: norvella-convert [OPTIONS] INPUT...\n"
+    "       norvella-convert [--settings FILE] --import FILE.reg... [INPUT...]\n"
     "Converts plain-text books and loosely formatted HTML into clean HTML documents.\n"
+    "The options, the interface localisation and the HTML skin come from the user's\n"
+    "settings store, $XDG_CONFIG_HOME/norvella/registry.reg (~/.config/norvella/...).\n"
     "\n"
     "  -o, --output FILE      write the document here (\"-\" = standard output); default:\n"
     "                         beside INPUT with the extension .html, or INPUT.converted.html\n"
@@ -33,12 +40,20 @@ constexpr std::string_view kUsage =
     "                         document properties\n"
     "  --lines                write the finished working list instead of the document:\n"
     "                         TAG, a tab, the text (line feed as \\n, backslash as \\\\)\n"
-    "  --no-settings          use the built-in defaults\n"
+    "  --settings FILE        read the settings from FILE instead of the user's store\n"
+    "  --no-settings          use the built-in defaults, not the settings store\n"
+    "  --import FILE.reg      merge a registry export file (a localisation, a skin or\n"
+    "                         saved settings; ANSI, UTF-8 or UTF-16) into the settings\n"
+    "                         store before converting; may be repeated\n"
     "  -q, --quiet            no progress\n"
     "  --help, --version\n";
 
 struct Request {
   std::vector<std::string> inputs;
+  std::string settingsPath;
+  bool haveSettings = false;
+  bool noSettings = false;
+  std::vector<std::string> imports;
   std::string output;
   bool haveOutput = false;
   std::vector<std::pair<std::string, std::string>> sets;
@@ -75,7 +90,7 @@ class TerminalProgress final : public ConversionObserver {
     const int filled = percent_ * kWidth / 100;
     err_ << "\r\x1b[K[" << std::string(static_cast<std::size_t>(filled), '#')
          << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << percent_
-         << "% " << task_ << std::flush;
+         << "% " << Cp1251ToUtf8(task_) << std::flush;
     drawn_ = true;
   }
 
@@ -167,8 +182,15 @@ int Parse(const std::vector<std::string>& args, Request& req, std::ostream& out,
       if (!optional(req.cover)) return Usage(err, "missing file after --cover");
     } else if (a == "--lines") {
       req.lines = true;
+    } else if (a == "--settings") {
+      if (!value(req.settingsPath)) return Usage(err, "missing file after --settings");
+      req.haveSettings = true;
     } else if (a == "--no-settings") {
-      // The built-in defaults are all there is for now.
+      req.noSettings = true;
+    } else if (a == "--import") {
+      std::string file;
+      if (!value(file)) return Usage(err, "missing file after --import");
+      req.imports.push_back(std::move(file));
     } else if (a == "-q" || a == "--quiet") {
       req.quiet = true;
     } else if (a == "--") {
@@ -180,21 +202,98 @@ int Parse(const std::vector<std::string>& args, Request& req, std::ostream& out,
       req.inputs.push_back(a);
     }
   }
-  if (req.inputs.empty()) return Usage(err, "no input file");
+  if (req.noSettings && (req.haveSettings || !req.imports.empty()))
+    return Usage(err, "--no-settings cannot go with --settings or --import");
+  if (req.inputs.empty() && req.imports.empty()) return Usage(err, "no input file");
   if (req.haveOutput && req.inputs.size() > 1)
     return Usage(err, "--output takes one input file only");
   return -1;
 }
 
-int ConvertOne(const Request& req, const std::string& input, std::ostream& out, std::ostream& err,
-               bool progressToTerminal) {
+// What every conversion of one run starts from: the stored options, the
+// interface strings and the templates, each with a localisation or skin
+// from the settings store applied.
+struct Session {
+  Options options;
+  StringTable strings;
+  HtmlTemplates templates;
+};
+
+void Warn(std::ostream& err, std::string_view text) {
+  err << "norvella-convert: warning: " << text << '\n';
+}
+
+// Merges the --import files into the store and saves it. Every file is read
+// and parsed before the store changes, so one bad file changes nothing.
+int ImportFiles(const Request& req, SettingsStore& store, std::ostream& err) {
+  std::vector<RegFileContents> parsed;
+  for (const std::string& file : req.imports) {
+    std::string bytes;
+    if (const FileResult read = ReadWholeFile(file, bytes); !read.ok) {
+      err << "norvella-convert: cannot read " << read.error << '\n';
+      return 1;
+    }
+    RegFileContents contents = ParseRegFile(bytes);
+    if (!contents.ok) {
+      err << "norvella-convert: " << file << ": " << contents.error << "; nothing was imported\n";
+      return 1;
+    }
+    parsed.push_back(std::move(contents));
+  }
+  for (std::size_t i = 0; i < parsed.size(); ++i) {
+    const RegFileContents& contents = parsed[i];
+    ApplyRegFile(contents, store.Keys());
+    const std::string& file = req.imports[i];
+    if (contents.foreignKeys > 0)
+      Warn(err, file + ": skipped " + std::to_string(contents.foreignKeys) +
+                    " key(s) outside HKEY_CURRENT_USER");
+    if (contents.unmappableStrings > 0)
+      Warn(err, file + ": " + std::to_string(contents.unmappableStrings) +
+                    " text(s) hold characters that Windows-1251 lacks; they are stored as they are "
+                    "and the program sees each such character as an HTML character reference (&#NNNN;)");
+    if (!req.quiet)
+      err << file << ": imported " << contents.values << " value(s) into " << store.Path() << '\n';
+  }
+  if (const FileResult saved = store.Save(); !saved.ok) {
+    err << "norvella-convert: cannot save the settings: " << saved.error << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+// Sets up the session from the settings store, in the program's start-up
+// order: the localisation and the skin, then the options.
+int OpenSession(const Request& req, Session& session, std::ostream& err) {
+  if (req.noSettings) return 0;
+  SettingsStore store(req.haveSettings ? req.settingsPath : DefaultStorePath());
+  const SettingsStore::LoadResult loaded = store.Load();
+  if (!loaded.warning.empty()) Warn(err, loaded.warning);
+  if (req.haveSettings && !loaded.found && loaded.warning.empty() && req.imports.empty()) {
+    err << "norvella-convert: cannot read the settings " << req.settingsPath
+        << ": No such file or directory\n";
+    return 1;
+  }
+  if (!req.imports.empty())
+    if (const int code = ImportFiles(req, store, err); code != 0) return code;
+
+  const LocalisationCheck check =
+      LoadLocalisation(store.Keys(), session.strings, session.templates, RunningProgramFolderText());
+  if (check.ShowBuildCheck()) Warn(err, check.BuildCheckMessage());
+  StartupState startup;
+  LoadSettings(store.Keys(), session.options, startup);
+  RestoreEmptyDefaults(session.options);
+  return 0;
+}
+
+int ConvertOne(const Request& req, const Session& session, const std::string& input,
+               std::ostream& out, std::ostream& err, bool progressToTerminal) {
   std::string text;
   if (const FileResult read = ReadWholeFile(input, text); !read.ok) {
     err << "norvella-convert: cannot read " << read.error << '\n';
     return 1;
   }
 
-  Options options;
+  Options options = session.options;
   for (const auto& [name, value] : req.sets) {
     std::string problem;
     if (!options.SetFromText(name, value, &problem)) {
@@ -202,8 +301,8 @@ int ConvertOne(const Request& req, const std::string& input, std::ostream& out, 
       return 2;
     }
   }
-  const StringTable strings;
-  const HtmlTemplates templates;
+  const StringTable& strings = session.strings;
+  const HtmlTemplates& templates = session.templates;
   TerminalProgress progress(err, progressToTerminal && !req.quiet);
   StatusReporter status(progress, strings);
   ConversionQuestions questions;  // non-interactive answers
@@ -254,9 +353,11 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
                       bool progressToTerminal) {
   Request req;
   if (const int code = Parse(args, req, out, err); code >= 0) return code;
+  Session session;
+  if (const int code = OpenSession(req, session, err); code != 0) return code;
   int result = 0;
   for (const std::string& input : req.inputs) {
-    const int code = ConvertOne(req, input, out, err, progressToTerminal);
+    const int code = ConvertOne(req, session, input, out, err, progressToTerminal);
     if (code == 2) return 2;
     if (code != 0) result = code;
   }

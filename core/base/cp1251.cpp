@@ -17,7 +17,7 @@ constexpr std::array<char16_t, 64> kHigh = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
 };
 
-void AppendUtf8(std::string& out, char32_t c) {
+void AppendUtf8Char(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
@@ -77,7 +77,7 @@ int UnicodeToCp1251(char32_t code) {
 std::string Cp1251ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() * 2);
-  for (const char c : text) AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+  for (const char c : text) AppendUtf8Char(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
   return out;
 }
 
@@ -110,5 +110,11 @@ bool IsValidUtf8(std::string_view text) {
   }
   return true;
 }
+
+std::size_t DecodeUtf8At(std::string_view text, std::size_t at, char32_t& code) {
+  return DecodeOne(text, at, code);
+}
+
+void AppendUtf8(std::string& out, char32_t code) { AppendUtf8Char(out, code); }
 
 }  // namespace norvella

@@ -26,4 +26,10 @@ bool Utf8ToCp1251(std::string_view text, std::string& out);
 // Whether the text is well-formed UTF-8 (shortest forms, no surrogates).
 bool IsValidUtf8(std::string_view text);
 
+// Decodes the UTF-8 sequence at text[at]; returns its length, or 0 when it
+// is not well-formed.
+std::size_t DecodeUtf8At(std::string_view text, std::size_t at, char32_t& code);
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t code);
+
 }  // namespace norvella

@@ -82,6 +82,66 @@ constexpr StringDefault kProcessDefaults[] = {
      "Applying style [\"%s, %s, %s\" on \"%s\"]. Please wait, this may take a while..."},
 };
 
+// Option-tree captions, keys "0" to "54" (the node index). Nodes 21 and 22
+// show their number after the text, so their entries are prefixes.
+constexpr StringDefault kTreeDefaults[] = {
+    {"0", "Configuration"},
+    {"1", "Document general"},
+    {"2", "Author"},
+    {"3", "Title"},
+    {"4", "Short title"},
+    {"5", "Comment"},
+    {"6", "Cover page (312x465 PNG)"},
+    {"7", "Add \"&nbsp;\" to paragraphs"},
+    {"8", "Hyphenate"},
+    {"9", "HTML translation"},
+    {"10", "Remove all links"},
+    {"11", "Remove all graphics"},
+    {"12", "Remove all forms and scripts"},
+    {"13", "Remove all <pre> tags"},
+    {"14", "Remove all <span> tags"},
+    {"15", "Remove all <font> tags"},
+    {"16", "Remove all styles & classes"},
+    {"17", "Convert <p> to <div>"},
+    {"18", "Convert <br> tags to paragraphs"},
+    {"19", "Add &nbsp; to existing paragraphs (where none)"},
+    {"20", "Paragraph autodetection"},
+    {"21", "Strings longer than "},
+    {"22", "Strings shorter than "},
+    {"23", "Spaces before line"},
+    {"24", "Dialogs (- strings)"},
+    {"25", "Empty lines"},
+    {"26", "2 and more empty lines to <br>"},
+    {"27", "Try to detect epigraphs"},
+    {"28", "Restore broken paragraphs"},
+    {"29", "Custom paragraph tag"},
+    {"30", "Headers"},
+    {"31", "Try to detect headers"},
+    {"32", "Create zero-height <hr> for <h1>"},
+    {"33", "Generate table of content"},
+    {"34", "Custom header tag"},
+    {"35", "Text formatting"},
+    {"36", "Convert _T_e_x_t_ to italic"},
+    {"37", "Convert [text] to upper index"},
+    {"38", "\"quotes\" to \xABquotes\xBB"},
+    {"39", "Short - to long --"},
+    {"40", "... three points to ASCI 133"},
+    {"41", "General"},
+    {"42", "Font for source editor"},
+    {"43", "Font for html editor"},
+    {"44", "Word wrap  for source editor"},
+    {"45", "Word wrap for html editor"},
+    {"46", "Use html editor"},
+    {"47", "Use source editor"},
+    {"48", "Independent browser width"},
+    {"49", "Confirm table of content"},
+    {"50", "Ask about Title"},
+    {"51", "Try to get author from title"},
+    {"52", "Language"},
+    {"53", "Safe text loading (slower)"},
+    {"54", "Select language"},
+};
+
 template <std::size_t N>
 void Fill(std::map<std::string, std::string, std::less<>>& section, const StringDefault (&rows)[N]) {
   for (const auto& row : rows) section.emplace(std::string(row.key), std::string(row.text));
@@ -92,6 +152,7 @@ void Fill(std::map<std::string, std::string, std::less<>>& section, const String
 StringTable::StringTable() {
   Fill(sections_[std::string(kMessages)], kMessageDefaults);
   Fill(sections_[std::string(kProcesses)], kProcessDefaults);
+  Fill(sections_[std::string(kTree)], kTreeDefaults);
 }
 
 const std::string& StringTable::Get(std::string_view section, std::string_view key) const {

@@ -11,9 +11,28 @@
 
 namespace norvella {
 
-// Section names, as stored under the settings key.
+// Section names, as stored under the settings key. "interface" itself
+// holds the localisation's "target" build and display "name".
+inline constexpr std::string_view kInterface = "interface";
+inline constexpr std::string_view kMenu = "interface\\menu";
+inline constexpr std::string_view kHints = "interface\\Hints";
+inline constexpr std::string_view kTree = "interface\\tree";
+inline constexpr std::string_view kControlsMain = "interface\\Controls\\main";
 inline constexpr std::string_view kMessages = "interface\\messages";
 inline constexpr std::string_view kProcesses = "interface\\processes";
+inline constexpr std::string_view kDescr = "interface\\descr";
+// A dialog's own section is this prefix followed by the dialog's name.
+inline constexpr std::string_view kDialogControls = "interface\\Controls\\";
+
+// The sections a localisation replaces, in the order they are loaded.
+inline constexpr std::string_view kLocalisedSections[] = {
+    kMenu, kHints, kTree, kControlsMain, kMessages, kProcesses, kDescr};
+
+// Option-tree captions by node index; "21" and "22" are the prefixes the
+// two length nodes put before their numbers.
+inline constexpr std::string_view kTreeLongerPrefix = "21";
+inline constexpr std::string_view kTreeShorterPrefix = "22";
+inline constexpr int kTreeNodeCount = 55;
 
 struct StringDefault {
   std::string_view key;

@@ -180,6 +180,10 @@ void Options::SetFlag(Opt id, bool value) {
 }
 
 void Options::SetNumber(Opt id, int value) {
+  // Changing the interface mode remembers the mode being left, unless that
+  // is the reader, so that leaving the reader returns to it.
+  if (id == Opt::InterfaceMode && value != Number(id) && Number(id) != kReaderMode)
+    SetNumber(Opt::PreviousMode, Number(id));
   ints_[Index(id)] = value;
   Notify(id);
 }

@@ -119,6 +119,11 @@ inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(Opt::Count)
 // "Londg strings min" at or above this value is off.
 inline constexpr int kLengthOff = 2147483647;
 
+// "Interface mode" values.
+inline constexpr int kSimpleMode = 0;
+inline constexpr int kAdvancedMode = 1;
+inline constexpr int kReaderMode = 2;
+
 struct OptionInfo {
   Opt id;
   std::string_view name;  // the stored value name, exactly
