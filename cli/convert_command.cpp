@@ -10,6 +10,7 @@
 #include "core/convert/driver.h"
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
+#include "core/hyph/font_widths.h"
 #include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
 #include "core/settings/options.h"
@@ -220,7 +221,14 @@ int ConvertOne(const Request& req, const std::string& input, std::ostream& out, 
   if (req.style >= 0) ApplyTextStyle(options, req.style);
   else if (options.Flag(Opt::AutoDetectTextFormat)) ApplyTextStyle(options, DetectTextStyle(text));
 
+  // The widths of "Hyph font" in the chosen orientation, from the built-in
+  // fonts as a first start stores them.
+  MemoryFontStore fonts;
+  ActiveFontWidths fontWidths = BuiltinActiveFontWidths();
+  LoadFontWidths(fonts, options, fontWidths);
+
   StageContext ctx{options, strings, templates, doc, status, questions};
+  ctx.fontWidths = &fontWidths;
   std::vector<std::string> lines = SplitLines(text);
   text.clear();
   ConversionDriver driver;
