@@ -172,7 +172,7 @@ class WidthHyphenator {
   // What the break search knows about the word that starts at `start`.
   struct WordMemo {
     std::size_t start = kNone;
-    std::size_t scanned = 0;       // characters 1..scanned are letters or hyphens
+    std::size_t scanned = 0;       // none of characters 1..scanned is an other one
     std::size_t firstOther = 0;    // position of the first other character, 0 if unknown
     std::size_t noBreakUpTo = 2;   // no break is allowed after 3..noBreakUpTo
   };
