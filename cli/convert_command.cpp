@@ -1,5 +1,6 @@
 #include "cli/convert_command.h"
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -12,6 +13,8 @@
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
 #include "core/i18n/localisation.h"
+#include "core/hyph/font_widths.h"
+#include "core/settings/font_store.h"
 #include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
 #include "core/settings/options.h"
@@ -217,6 +220,9 @@ struct Session {
   Options options;
   StringTable strings;
   HtmlTemplates templates;
+  // The user's store as read; the command line changes it only by imports,
+  // and never saves what a conversion writes into it (the font tables).
+  std::unique_ptr<SettingsStore> store;
 };
 
 void Warn(std::ostream& err, std::string_view text) {
@@ -265,7 +271,8 @@ int ImportFiles(const Request& req, SettingsStore& store, std::ostream& err) {
 // order: the localisation and the skin, then the options.
 int OpenSession(const Request& req, Session& session, std::ostream& err) {
   if (req.noSettings) return 0;
-  SettingsStore store(req.haveSettings ? req.settingsPath : DefaultStorePath());
+  session.store = std::make_unique<SettingsStore>(req.haveSettings ? req.settingsPath : DefaultStorePath());
+  SettingsStore& store = *session.store;
   const SettingsStore::LoadResult loaded = store.Load();
   if (!loaded.warning.empty()) Warn(err, loaded.warning);
   if (req.haveSettings && !loaded.found && loaded.warning.empty() && req.imports.empty()) {
@@ -285,7 +292,7 @@ int OpenSession(const Request& req, Session& session, std::ostream& err) {
   return 0;
 }
 
-int ConvertOne(const Request& req, const Session& session, const std::string& input,
+int ConvertOne(const Request& req, Session& session, const std::string& input,
                std::ostream& out, std::ostream& err, bool progressToTerminal) {
   std::string text;
   if (const FileResult read = ReadWholeFile(input, text); !read.ok) {
@@ -319,7 +326,17 @@ int ConvertOne(const Request& req, const Session& session, const std::string& in
   if (req.style >= 0) ApplyTextStyle(options, req.style);
   else if (options.Flag(Opt::AutoDetectTextFormat)) ApplyTextStyle(options, DetectTextStyle(text));
 
+  // The widths of "Hyph font" in the chosen orientation, from the store's
+  // font tables (the built-in ones when it has none).
+  MemoryFontStore memoryFonts;
+  std::optional<RegistryFontStore> storedFonts;
+  if (session.store) storedFonts.emplace(session.store->Keys());
+  FontStore& fonts = storedFonts ? static_cast<FontStore&>(*storedFonts) : memoryFonts;
+  ActiveFontWidths fontWidths = BuiltinActiveFontWidths();
+  LoadFontWidths(fonts, options, fontWidths);
+
   StageContext ctx{options, strings, templates, doc, status, questions};
+  ctx.fontWidths = &fontWidths;
   std::vector<std::string> lines = SplitLines(text);
   text.clear();
   ConversionDriver driver;

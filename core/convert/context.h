@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/hyph/font_widths.h"
+
 namespace norvella {
 
 class Options;
@@ -87,6 +89,9 @@ struct StageContext {
   const DocumentProperties& document;
   StatusReporter& status;
   ConversionQuestions& questions;
+  // The font widths hyphenation measures with (the loaded font, or the
+  // built-in default).
+  const ActiveFontWidths* fontWidths = &BuiltinActiveFontWidths();
 };
 
 }  // namespace norvella

@@ -4,6 +4,7 @@
 #include "core/convert/document_output.h"
 #include "core/convert/simplify_html.h"
 #include "core/convert/strip_tags.h"
+#include "core/hyph/hyphenate.h"
 
 namespace norvella {
 
@@ -18,6 +19,7 @@ const std::vector<StageRow>& StageTable() {
       {8, RemoveFontTags},
       {9, RemoveStylesAndClasses},
       {22, AddClosingComment},
+      {23, HyphenateParagraphs},
   };
   return table;
 }

@@ -1,5 +1,6 @@
 target_sources(norvella_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/options.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/font_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reg_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/store.cpp

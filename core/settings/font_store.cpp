@@ -1,0 +1,43 @@
+#include "core/settings/font_store.h"
+
+#include <string>
+
+#include "core/settings/registry.h"
+#include "core/settings/settings_io.h"
+
+namespace norvella {
+namespace {
+
+std::string FontsPath() { return std::string(kSettingsKey) + "\\Fonts"; }
+
+}  // namespace
+
+std::vector<std::string> RegistryFontStore::FontNames() {
+  return registry_.Create(FontsPath()).SubKeyNames();
+}
+
+std::optional<FontKeyValues> RegistryFontStore::ReadFont(std::string_view name, bool create) {
+  RegKey* fonts = create ? &registry_.Create(FontsPath()) : registry_.Open(FontsPath());
+  if (fonts == nullptr) return std::nullopt;
+  RegKey* key = create ? &fonts->CreateSubKey(name) : fonts->SubKey(name);
+  if (key == nullptr) return std::nullopt;
+  FontKeyValues values;
+  if (const auto widths = key->ReadBinary("CharWidths"))
+    values.charWidths = std::vector<std::uint8_t>(widths->begin(), widths->end());
+  if (const auto shortWidth = key->ReadInteger("Short"))
+    values.shortWidth = static_cast<std::uint32_t>(*shortWidth);
+  if (const auto longWidth = key->ReadInteger("Long"))
+    values.longWidth = static_cast<std::uint32_t>(*longWidth);
+  return values;
+}
+
+void RegistryFontStore::WriteFont(std::string_view name, const FontKeyValues& values) {
+  RegKey& key = registry_.Create(FontsPath()).CreateSubKey(name);
+  if (values.charWidths)
+    key.WriteBinary("CharWidths",
+                    std::string(values.charWidths->begin(), values.charWidths->end()));
+  if (values.shortWidth) key.WriteInteger("Short", static_cast<std::int32_t>(*values.shortWidth));
+  if (values.longWidth) key.WriteInteger("Long", static_cast<std::int32_t>(*values.longWidth));
+}
+
+}  // namespace norvella
