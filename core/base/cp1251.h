@@ -26,4 +26,18 @@ bool Utf8ToCp1251(std::string_view text, std::string& out);
 // Whether the text is well-formed UTF-8 (shortest forms, no surrogates).
 bool IsValidUtf8(std::string_view text);
 
+// Decodes UTF-8 like Utf8ToCp1251 but never fails: a byte that does not
+// begin a well-formed sequence is kept as the Windows-1251 byte it is, so a
+// text that is only mostly UTF-8 still loses nothing.
+std::string Utf8ToCp1251Lenient(std::string_view text);
+
+// Decodes UTF-16 (without its byte-order mark) into Windows-1251 with
+// numeric character references for what the code page lacks. An unpaired
+// surrogate or a final odd byte becomes U+FFFD.
+std::string Utf16ToCp1251(std::string_view text, bool bigEndian);
+
+// Whether the text is well-formed UTF-16 of even length (every surrogate
+// paired).
+bool IsValidUtf16(std::string_view text, bool bigEndian);
+
 }  // namespace norvella

@@ -14,6 +14,7 @@ namespace norvella {
 // Section names, as stored under the settings key.
 inline constexpr std::string_view kMessages = "interface\\messages";
 inline constexpr std::string_view kProcesses = "interface\\processes";
+inline constexpr std::string_view kControlsMain = "interface\\Controls\\main";
 
 struct StringDefault {
   std::string_view key;
