@@ -260,7 +260,7 @@ int ConvertOne(const Request& req, const std::string& input, std::ostream& out, 
   DocumentProperties doc;
   SourceState state;
   SourceLoadContext load{options, strings, doc, state, questions, &status};
-  LoadResult loaded = LoadSource(input, req.encoding, load);
+  LoadResult loaded = LoadSrc(input, req.encoding, load);
   progress.Finish();
   if (const int code = ReportLoad(loaded, input, err); code != 0) return code;
   std::string text = std::move(loaded.text);

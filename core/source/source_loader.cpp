@@ -238,7 +238,7 @@ LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
   return result;
 }
 
-LoadResult LoadSource(const std::string& fileName, SourceEncoding encoding, SourceLoadContext& ctx) {
+LoadResult LoadSrc(const std::string& fileName, SourceEncoding encoding, SourceLoadContext& ctx) {
   if (const int err = ProbeWritableFolder(fileName); err != 0) {
     // A folder that does not exist is not a read-only one: say what is wrong.
     if (err == ENOENT || err == ENOTDIR) return Failed(LoadOutcome::kFailed, SystemError(fileName, err));

@@ -4,7 +4,7 @@
 // the large-file guard, recognising documents this program produced, the
 // encoding detection and conversion, removal of an old credit footer, and
 // the title and text-style detection. The window, the command line and the
-// tests all load through LoadSource and answer its questions through
+// tests all load through LoadSrc and answer its questions through
 // SourceQuestions.
 
 #include <cstddef>
@@ -138,6 +138,6 @@ LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
 // the source editor, only fills the editor); on kOpenForReading it opens the
 // file in the reader; on kReadOnlyFolder and kFailed it shows the error with
 // the caption Error.
-LoadResult LoadSource(const std::string& fileName, SourceEncoding encoding, SourceLoadContext& ctx);
+LoadResult LoadSrc(const std::string& fileName, SourceEncoding encoding, SourceLoadContext& ctx);
 
 }  // namespace norvella

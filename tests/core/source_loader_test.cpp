@@ -66,7 +66,7 @@ class SourceLoader : public ::testing::Test {
   LoadResult Load(const std::string& path, SourceEncoding encoding = SourceEncoding::kAutodetect) {
     questions_.asked.clear();
     SourceLoadContext ctx{options_, strings_, doc_, state_, questions_, nullptr};
-    return LoadSource(path, encoding, ctx);
+    return LoadSrc(path, encoding, ctx);
   }
   LoadResult LoadText(const std::string& data, SourceEncoding encoding = SourceEncoding::kAutodetect) {
     return Load(Write("book.txt", data), encoding);
