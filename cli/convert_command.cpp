@@ -20,6 +20,7 @@
 #include "core/settings/options.h"
 #include "core/settings/settings_io.h"
 #include "core/settings/store.h"
+#include "core/source/source_loader.h"
 
 namespace norvella {
 namespace {
@@ -39,6 +40,9 @@ constexpr std::string_view kUsage =
     "  --set NAME=VALUE       set an option by its stored settings name, e.g.\n"
     "                         --set \"Londg strings min=81\"; Booleans take on/off/1/0/true/false\n"
     "  --style fixed|lines|html   apply that text-style preset (no autodetection)\n"
+    "  --encoding auto|cp1251|cp866|koi8r|utf8\n"
+    "                         the encoding of INPUT; auto (the default) recognises UTF-8,\n"
+    "                         CP866 and KOI8-R and converts them\n"
     "  --title T  --author A  --short-title S  --comment C  --cover FILE\n"
     "                         document properties\n"
     "  --lines                write the finished working list instead of the document:\n"
@@ -61,6 +65,7 @@ struct Request {
   bool haveOutput = false;
   std::vector<std::pair<std::string, std::string>> sets;
   int style = -1;
+  SourceEncoding encoding = SourceEncoding::kAutodetect;
   std::optional<std::string> title, author, shortTitle, comment, cover;
   bool lines = false;
   bool quiet = false;
@@ -173,6 +178,15 @@ int Parse(const std::vector<std::string>& args, Request& req, std::ostream& out,
       else if (style == "lines") req.style = kStyleLinePerParagraph;
       else if (style == "html") req.style = kStyleHtml;
       else return Usage(err, "unknown style \"" + style + "\" (fixed, lines or html)");
+    } else if (a == "--encoding") {
+      std::string name;
+      if (!value(name)) return Usage(err, "missing encoding after --encoding");
+      if (name == "auto") req.encoding = SourceEncoding::kAutodetect;
+      else if (name == "cp1251") req.encoding = SourceEncoding::kCp1251;
+      else if (name == "cp866") req.encoding = SourceEncoding::kCp866;
+      else if (name == "koi8r") req.encoding = SourceEncoding::kKoi8r;
+      else if (name == "utf8") req.encoding = SourceEncoding::kUtf8;
+      else return Usage(err, "unknown encoding \"" + name + "\" (auto, cp1251, cp866, koi8r or utf8)");
     } else if (a == "--title") {
       if (!optional(req.title)) return Usage(err, "missing text after --title");
     } else if (a == "--author") {
@@ -292,14 +306,43 @@ int OpenSession(const Request& req, Session& session, std::ostream& err) {
   return 0;
 }
 
+// Answers a load's encoding questions: with --encoding auto the detection
+// is trusted; a forced encoding declines every other one.
+class CommandLineQuestions final : public SourceQuestions {
+ public:
+  explicit CommandLineQuestions(bool trustDetection) : trustDetection_(trustDetection) {}
+  bool ConvertEncoding(const EncodingQuestion&) override { return trustDetection_; }
+
+ private:
+  bool trustDetection_;
+};
+
+// Reports a load that gave no text to convert; returns the exit code.
+int ReportLoad(const LoadResult& loaded, const std::string& input, std::ostream& err) {
+  switch (loaded.outcome) {
+    case LoadOutcome::kLoaded:
+      if (loaded.alreadyConverted)
+        err << "norvella-convert: " << input << " was produced by Norvella; converting it again\n";
+      return 0;
+    case LoadOutcome::kFailed:
+      err << "norvella-convert: cannot read " << loaded.error << '\n';
+      return 1;
+    case LoadOutcome::kReadOnlyFolder:
+      err << "norvella-convert: " << input << ": " << loaded.error << '\n';
+      return 1;
+    case LoadOutcome::kEmpty:
+      err << "norvella-convert: " << input << ": the file holds no text; nothing written\n";
+      return 1;
+    case LoadOutcome::kCancelled:
+    case LoadOutcome::kOpenForReading:
+      break;
+  }
+  err << "norvella-convert: " << input << ": not loaded\n";
+  return 1;
+}
+
 int ConvertOne(const Request& req, Session& session, const std::string& input,
                std::ostream& out, std::ostream& err, bool progressToTerminal) {
-  std::string text;
-  if (const FileResult read = ReadWholeFile(input, text); !read.ok) {
-    err << "norvella-convert: cannot read " << read.error << '\n';
-    return 1;
-  }
-
   Options options = session.options;
   for (const auto& [name, value] : req.sets) {
     std::string problem;
@@ -312,10 +355,21 @@ int ConvertOne(const Request& req, Session& session, const std::string& input,
   const HtmlTemplates& templates = session.templates;
   TerminalProgress progress(err, progressToTerminal && !req.quiet);
   StatusReporter status(progress, strings);
-  ConversionQuestions questions;  // non-interactive answers
+  CommandLineQuestions questions(req.encoding == SourceEncoding::kAutodetect);
+
+  // Large files load without a question, and a document this program
+  // produced is converted again rather than opened for reading.
+  options.SetFlag(Opt::AskAboutLargeFiles, false);
+  options.SetNumber(Opt::OpenForReadingConverted, 2);
+  if (req.style >= 0) options.SetFlag(Opt::AutoDetectTextFormat, false);
 
   DocumentProperties doc;
-  DetectDocumentTitle(text, doc, options, questions, &status);
+  SourceState state;
+  SourceLoadContext load{options, strings, doc, state, questions, &status};
+  LoadResult loaded = LoadSrc(input, req.encoding, load);
+  progress.Finish();
+  if (const int code = ReportLoad(loaded, input, err); code != 0) return code;
+  std::string text = std::move(loaded.text);
   if (req.author) doc.author = *req.author;
   if (req.title) doc.title = *req.title;
   if (req.title || req.author) doc.shortTitle = MakeShortTitle(doc, options.Flag(Opt::AddAuthorToTitle));
@@ -324,7 +378,6 @@ int ConvertOne(const Request& req, Session& session, const std::string& input,
   if (req.cover) doc.coverImage = *req.cover;
 
   if (req.style >= 0) ApplyTextStyle(options, req.style);
-  else if (options.Flag(Opt::AutoDetectTextFormat)) ApplyTextStyle(options, DetectTextStyle(text));
 
   // The widths of "Hyph font" in the chosen orientation, from the store's
   // font tables (the built-in ones when it has none).

@@ -58,6 +58,28 @@ std::size_t DecodeOne(std::string_view text, std::size_t i, char32_t& code) {
   return len;
 }
 
+// Appends the Windows-1251 byte of a code point, or its numeric character
+// reference when the code page lacks it.
+void AppendCp1251(std::string& out, char32_t code) {
+  const int byte = UnicodeToCp1251(code);
+  if (byte >= 0) {
+    out += static_cast<char>(byte);
+  } else {
+    out += "&#";
+    out += std::to_string(static_cast<std::uint32_t>(code));
+    out += ';';
+  }
+}
+
+char16_t Unit16(std::string_view text, std::size_t i, bool bigEndian) {
+  const auto a = static_cast<unsigned char>(text[i]);
+  const auto b = static_cast<unsigned char>(text[i + 1]);
+  return static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+}
+
+bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
 }  // namespace
 
 char32_t Cp1251ToUnicode(unsigned char byte) {
@@ -89,14 +111,7 @@ bool Utf8ToCp1251(std::string_view text, std::string& out) {
     const std::size_t len = DecodeOne(text, i, code);
     if (len == 0) return false;
     i += len;
-    const int byte = UnicodeToCp1251(code);
-    if (byte >= 0) {
-      out += static_cast<char>(byte);
-    } else {
-      out += "&#";
-      out += std::to_string(static_cast<std::uint32_t>(code));
-      out += ';';
-    }
+    AppendCp1251(out, code);
   }
   return true;
 }
@@ -116,5 +131,53 @@ std::size_t DecodeUtf8At(std::string_view text, std::size_t at, char32_t& code) 
 }
 
 void AppendUtf8(std::string& out, char32_t code) { AppendUtf8Char(out, code); }
+std::string Utf8ToCp1251Lenient(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t code = 0;
+    const std::size_t len = DecodeOne(text, i, code);
+    if (len == 0) {
+      out += text[i++];
+      continue;
+    }
+    i += len;
+    AppendCp1251(out, code);
+  }
+  return out;
+}
+
+std::string Utf16ToCp1251(std::string_view text, bool bigEndian) {
+  std::string out;
+  out.reserve(text.size() / 2);
+  std::size_t i = 0;
+  for (; i + 1 < text.size(); i += 2) {
+    const char16_t u = Unit16(text, i, bigEndian);
+    if (IsHighSurrogate(u) && i + 3 < text.size() && IsLowSurrogate(Unit16(text, i + 2, bigEndian))) {
+      const char16_t low = Unit16(text, i + 2, bigEndian);
+      AppendCp1251(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00));
+      i += 2;
+    } else if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
+      AppendCp1251(out, 0xFFFD);
+    } else {
+      AppendCp1251(out, u);
+    }
+  }
+  if (i < text.size()) AppendCp1251(out, 0xFFFD);
+  return out;
+}
+
+bool IsValidUtf16(std::string_view text, bool bigEndian) {
+  if (text.size() % 2 != 0) return false;
+  for (std::size_t i = 0; i < text.size(); i += 2) {
+    const char16_t u = Unit16(text, i, bigEndian);
+    if (IsLowSurrogate(u)) return false;
+    if (IsHighSurrogate(u)) {
+      if (i + 3 >= text.size() || !IsLowSurrogate(Unit16(text, i + 2, bigEndian))) return false;
+      i += 2;
+    }
+  }
+  return true;
+}
 
 }  // namespace norvella

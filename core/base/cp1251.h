@@ -31,5 +31,18 @@ bool IsValidUtf8(std::string_view text);
 std::size_t DecodeUtf8At(std::string_view text, std::size_t at, char32_t& code);
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t code);
+// Decodes UTF-8 like Utf8ToCp1251 but never fails: a byte that does not
+// begin a well-formed sequence is kept as the Windows-1251 byte it is, so a
+// text that is only mostly UTF-8 still loses nothing.
+std::string Utf8ToCp1251Lenient(std::string_view text);
+
+// Decodes UTF-16 (without its byte-order mark) into Windows-1251 with
+// numeric character references for what the code page lacks. An unpaired
+// surrogate or a final odd byte becomes U+FFFD.
+std::string Utf16ToCp1251(std::string_view text, bool bigEndian);
+
+// Whether the text is well-formed UTF-16 of even length (every surrogate
+// paired).
+bool IsValidUtf16(std::string_view text, bool bigEndian);
 
 }  // namespace norvella

@@ -142,6 +142,16 @@ constexpr StringDefault kTreeDefaults[] = {
     {"54", "Select language"},
 };
 
+// Texts of the main window's controls and dialogs, among them the entries of
+// the source open dialog's filter.
+constexpr StringDefault kControlsMainDefaults[] = {
+    {"Cancel", "Cancel"},
+    {"Open as Windows", "Open as Windows file (&autodetect)"},
+    {"Open as DOS", "Open as MS DOS file"},
+    {"Open as KOI8", "Open as KOI8-RU"},
+    {"Open as UTF-8", "Open as UTF-8 file"},
+};
+
 template <std::size_t N>
 void Fill(std::map<std::string, std::string, std::less<>>& section, const StringDefault (&rows)[N]) {
   for (const auto& row : rows) section.emplace(std::string(row.key), std::string(row.text));
@@ -153,6 +163,7 @@ StringTable::StringTable() {
   Fill(sections_[std::string(kMessages)], kMessageDefaults);
   Fill(sections_[std::string(kProcesses)], kProcessDefaults);
   Fill(sections_[std::string(kTree)], kTreeDefaults);
+  Fill(sections_[std::string(kControlsMain)], kControlsMainDefaults);
 }
 
 const std::string& StringTable::Get(std::string_view section, std::string_view key) const {

@@ -1,0 +1,250 @@
+#include "core/source/source_loader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/convert/text_style.h"
+#include "core/convert/title.h"
+#include "core/i18n/strings.h"
+#include "core/i18n/templates.h"
+#include "core/settings/options.h"
+#include "core/source/encodings.h"
+
+namespace norvella {
+namespace {
+
+// The longest file name (one path component) the usual file systems take.
+constexpr std::size_t kNameMax = 255;
+
+std::string SystemError(const std::string& fileName, int err) {
+  return fileName + ": " + std::strerror(err);
+}
+
+LoadResult Failed(LoadOutcome outcome, std::string error) {
+  LoadResult result;
+  result.outcome = outcome;
+  result.error = std::move(error);
+  return result;
+}
+
+// Closes the descriptor when the read is over, whichever way it ends.
+class OpenFile {
+ public:
+  explicit OpenFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  ~OpenFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  int fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Reads what is left of the file; returns 0 or the system's error number.
+int ReadAll(int fd, std::size_t sizeHint, std::string& contents) {
+  contents.clear();
+  if (sizeHint > 0) contents.reserve(sizeHint);
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (got == 0) return 0;
+    contents.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+// The probe's name for the given number of "$~" appended. The file name is
+// cut when the probe's name would be longer than a file system allows, so
+// that a long book name does not pass for a read-only folder.
+std::string ProbeName(const std::string& fileName, int extra) {
+  const auto slash = fileName.find_last_of('/');
+  const std::size_t baseStart = slash == std::string::npos ? 0 : slash + 1;
+  std::string tail(kProbeSuffix);
+  for (int k = 0; k < extra; ++k) tail += "$~";
+  std::string base = fileName.substr(baseStart);
+  if (base.size() + tail.size() > kNameMax)
+    base.resize(tail.size() < kNameMax ? kNameMax - tail.size() : 0);
+  return fileName.substr(0, baseStart) + base + tail;
+}
+
+bool AskEncoding(SourceLoadContext& ctx, SourceEncoding suspected, std::string_view messageKey) {
+  EncodingQuestion question{suspected, ctx.strings.Message("WrongCode"),
+                            ctx.strings.Message(messageKey), ctx.strings.Message("Yes"),
+                            ctx.strings.Message("No")};
+  return ctx.questions.ConvertEncoding(question);
+}
+
+// Detects and converts CP866 and KOI8-R. A forced encoding is applied
+// without a question; when the other encoding's question is asked instead
+// and declined, the forced conversion still applies, since that is what the
+// user asked for.
+SourceEncoding ConvertSingleByteEncoding(std::string& text, SourceEncoding encoding,
+                                         SourceLoadContext& ctx) {
+  if (DosScore(text) > kDosScoreThreshold && encoding != SourceEncoding::kCp866) {
+    if (AskEncoding(ctx, SourceEncoding::kCp866, "DosCoded")) {
+      text = OemToAnsi(text);
+      return SourceEncoding::kCp866;
+    }
+  } else if (KoiScore(text) > kKoiScoreThreshold && encoding != SourceEncoding::kKoi8r) {
+    if (AskEncoding(ctx, SourceEncoding::kKoi8r, "COICoded")) {
+      text = Koi8ToAnsi(text);
+      return SourceEncoding::kKoi8r;
+    }
+  }
+  if (encoding == SourceEncoding::kCp866) {
+    text = OemToAnsi(text);
+    return SourceEncoding::kCp866;
+  }
+  if (encoding == SourceEncoding::kKoi8r) {
+    text = Koi8ToAnsi(text);
+    return SourceEncoding::kKoi8r;
+  }
+  return SourceEncoding::kCp1251;
+}
+
+}  // namespace
+
+std::vector<OpenFilterEntry> SourceOpenFilter(const StringTable& strings) {
+  return {
+      {strings.Get(kControlsMain, "Open as Windows"), "*.*", SourceEncoding::kAutodetect},
+      {strings.Get(kControlsMain, "Open as DOS"), "*.*", SourceEncoding::kCp866},
+      {strings.Get(kControlsMain, "Open as KOI8"), "*.*", SourceEncoding::kKoi8r},
+      {strings.Get(kControlsMain, "Open as UTF-8"), "*.*", SourceEncoding::kUtf8},
+  };
+}
+
+SourceEncoding EncodingOfFilterIndex(int filterIndex) {
+  switch (filterIndex) {
+    case 2: return SourceEncoding::kCp866;
+    case 3: return SourceEncoding::kKoi8r;
+    case 4: return SourceEncoding::kUtf8;
+    default: return SourceEncoding::kAutodetect;
+  }
+}
+
+int ProbeWritableFolder(const std::string& fileName) {
+  // Exclusive creation: an existing file of the probe's name (or a link
+  // there) is skipped, never opened, so nothing of the user's is touched.
+  constexpr int kMaxAttempts = 1000;
+  for (int extra = 0; extra < kMaxAttempts; ++extra) {
+    const std::string probe = ProbeName(fileName, extra);
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return errno;
+    }
+    int err = ::close(fd) == 0 ? 0 : errno;
+    if (::unlink(probe.c_str()) != 0 && err == 0) err = errno;
+    return err;
+  }
+  return EEXIST;
+}
+
+LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
+                          SourceLoadContext& ctx) {
+  const OpenFile file(fileName);
+  if (file.fd() < 0) return Failed(LoadOutcome::kFailed, SystemError(fileName, errno));
+  struct stat st {};
+  if (::fstat(file.fd(), &st) != 0) return Failed(LoadOutcome::kFailed, SystemError(fileName, errno));
+  if (S_ISDIR(st.st_mode)) return Failed(LoadOutcome::kFailed, SystemError(fileName, EISDIR));
+
+  if (std::string preview = PreviewPathFor(fileName); !preview.empty()) {
+    ctx.state.previewPath = preview;
+    ctx.state.temporaryFiles.Add(std::move(preview));
+    ctx.state.previewNavigated = false;
+  }
+
+  const auto size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : std::size_t{0};
+  if (size > kLargeFileSize) {
+    LargeFileQuestion question{ctx.strings.Message("LargeFile"), ctx.strings.Get(kControlsMain, "Cancel")};
+    if (ctx.options.Flag(Opt::AskAboutLargeFiles)) {
+      if (!ctx.questions.ProceedWithLargeFile(question)) {
+        LoadResult result;
+        result.outcome = LoadOutcome::kCancelled;
+        return result;
+      }
+      ctx.options.SetFlag(Opt::AskAboutLargeFiles, !question.neverAskAgain);
+    }
+  }
+
+  ctx.document.title.clear();
+  ctx.document.author.clear();
+  ctx.document.shortTitle.clear();
+
+  LoadResult result;
+  if (const int err = ReadAll(file.fd(), size, result.text); err != 0)
+    return Failed(LoadOutcome::kFailed, SystemError(fileName, err));
+  std::string& text = result.text;
+
+  // Unicode first, so that neither its BOM nor its multi-byte letters reach
+  // the single-byte scores. An encoding the user forces is taken as given.
+  UnicodeForm unicode = UnicodeForm::kNone;
+  if (encoding == SourceEncoding::kAutodetect) unicode = RecogniseUnicode(text);
+  else if (encoding == SourceEncoding::kUtf8) unicode = ForcedUnicodeForm(text);
+  if (unicode != UnicodeForm::kNone) {
+    text = DecodeUnicode(text, unicode);
+    result.convertedFrom = SourceEncoding::kUtf8;
+  }
+
+  if (text.find(kGeneratorMark) != std::string::npos) {
+    result.alreadyConverted = true;
+    const int choice = ctx.options.Number(Opt::OpenForReadingConverted);
+    bool openForReading = choice == 1;
+    if (choice != 1 && choice != 2) {
+      ConvertedDocumentQuestion question{ctx.strings.Message("AlreadyCleared")};
+      if (!ctx.questions.ResolveConvertedDocument(question)) {
+        result.outcome = LoadOutcome::kCancelled;
+        result.text.clear();
+        return result;
+      }
+      // The stored answer follows the choice made, so that the next
+      // document opens the way this one did.
+      if (question.neverAskAgain)
+        ctx.options.SetNumber(Opt::OpenForReadingConverted, question.openForReading ? 1 : 2);
+      openForReading = question.openForReading;
+    }
+    if (openForReading) {
+      result.outcome = LoadOutcome::kOpenForReading;
+      result.text.clear();
+      return result;
+    }
+  }
+
+  if (unicode == UnicodeForm::kNone && encoding != SourceEncoding::kCp1251 &&
+      encoding != SourceEncoding::kUtf8)
+    result.convertedFrom = ConvertSingleByteEncoding(text, encoding, ctx);
+
+  ctx.state.caption = "Norvella (converter) - " + std::string(BaseName(fileName));
+
+  if (const auto at = text.find(CreditFooter()); at != std::string::npos)
+    text.erase(at, CreditFooter().size());
+
+  DetectDocumentTitle(text, ctx.document, ctx.options, ctx.questions, ctx.status);
+
+  if (ctx.options.Flag(Opt::AutoDetectTextFormat)) {
+    result.detectedStyle = DetectTextStyle(text);
+    ApplyTextStyle(ctx.options, result.detectedStyle);
+  }
+
+  result.outcome = text.empty() ? LoadOutcome::kEmpty : LoadOutcome::kLoaded;
+  return result;
+}
+
+LoadResult LoadSrc(const std::string& fileName, SourceEncoding encoding, SourceLoadContext& ctx) {
+  if (const int err = ProbeWritableFolder(fileName); err != 0) {
+    // A folder that does not exist is not a read-only one: say what is wrong.
+    if (err == ENOENT || err == ENOTDIR) return Failed(LoadOutcome::kFailed, SystemError(fileName, err));
+    return Failed(LoadOutcome::kReadOnlyFolder, ctx.strings.Message("CantWorkWithReadOnly"));
+  }
+  return ReadSourceFile(fileName, encoding, ctx);
+}
+
+}  // namespace norvella
