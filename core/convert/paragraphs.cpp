@@ -213,8 +213,8 @@ class ParagraphMaker {
   std::string& Text() { return list_.text(i_); }
   std::string& NextText() { return list_.text(i_ + 1); }
 
-  // Moves on to the next line; `startsParagraph` is the new value of the
-  // flag that lets the long-line rule apply.
+  // Moves on to the next line; Advance keeps the flag that lets the
+  // long-line rule apply, Skip raises it.
   void Advance() {
     ++i_;
     startValid_ = false;

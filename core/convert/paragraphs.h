@@ -5,8 +5,8 @@
 // lines ended by <br>) onto one line each and frames them in the paragraph
 // tags; the second joins plain text lines into paragraphs by their length,
 // indentation, leading dashes, blank lines and sentence ends. Lines tagged
-// 100 (headers, epigraphs, the document frame) are left alone, and no text
-// is ever joined with the last line of the list, the document end.
+// 100 (headers, epigraphs, the document frame) are not handled again, and no
+// text is ever joined with the last line of the list, the document end.
 
 #include <string>
 #include <string_view>
