@@ -2,6 +2,7 @@
 
 #include "core/convert/cleanup_stages.h"
 #include "core/convert/document_output.h"
+#include "core/convert/paragraphs.h"
 #include "core/convert/simplify_html.h"
 #include "core/convert/strip_tags.h"
 #include "core/hyph/hyphenate.h"
@@ -18,6 +19,8 @@ const std::vector<StageRow>& StageTable() {
       {7, RemoveSpanTags},
       {8, RemoveFontTags},
       {9, RemoveStylesAndClasses},
+      {15, DetectExistingParagraphs},
+      {16, CreateParagraphs},
       {22, AddClosingComment},
       {23, HyphenateParagraphs},
   };

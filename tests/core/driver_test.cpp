@@ -37,6 +37,8 @@ TEST(ConversionDriver, StagesRunInTableOrderWithTheirProcessTexts) {
       "CurrentTask: Removing images",      "CurrentTask: Removing links",
       "CurrentTask: Removing <pre> tags",  "CurrentTask: Removing <span>",
       "CurrentTask: Removing <font>",      "CurrentTask: Removing stylesheets",
+      "CurrentTask: Detecting already paragraphs",
+      "CurrentTask: Detecting paragraphs",
       "Ready"};
   EXPECT_EQ(t.observer.tasks, expected);
 }
@@ -54,10 +56,10 @@ TEST(ConversionDriver, FrameAroundAPlainText) {
   TestContext t;
   t.document.comment = "c";
   const auto lines = RunConversion({"one", "two"}, t.ctx).lines();
-  ASSERT_EQ(lines.size(), 6u);
-  EXPECT_EQ(lines[2], (Line{"one", 0}));
-  EXPECT_EQ(lines[4].text, "<hr size=\"0\"><div align=\"center\">c</div>");
-  EXPECT_EQ(lines[5].text, "</body></html>");
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[2], (Line{"<div align=\"justify\">&nbsp;&nbsp;one two</div>", 100}));
+  EXPECT_EQ(lines[3].text, "<hr size=\"0\"><div align=\"center\">c</div>");
+  EXPECT_EQ(lines[4].text, "</body></html>");
 }
 
 }  // namespace
