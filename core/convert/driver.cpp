@@ -2,9 +2,11 @@
 
 #include "core/convert/cleanup_stages.h"
 #include "core/convert/document_output.h"
+#include "core/convert/inline_markup.h"
 #include "core/convert/paragraphs.h"
 #include "core/convert/simplify_html.h"
 #include "core/convert/strip_tags.h"
+#include "core/convert/typography.h"
 #include "core/hyph/hyphenate.h"
 
 namespace norvella {
@@ -19,8 +21,14 @@ const std::vector<StageRow>& StageTable() {
       {7, RemoveSpanTags},
       {8, RemoveFontTags},
       {9, RemoveStylesAndClasses},
+      {10, DetectItalic},
+      {11, DetectUpperIndex},
+      {12, ConvertQuotes},
       {15, DetectExistingParagraphs},
       {16, CreateParagraphs},
+      {17, RemoveUnneededText},
+      {18, ConvertDashes},
+      {19, ConvertEllipses},
       {22, AddClosingComment},
       {23, HyphenateParagraphs},
   };

@@ -37,8 +37,12 @@ TEST(ConversionDriver, StagesRunInTableOrderWithTheirProcessTexts) {
       "CurrentTask: Removing images",      "CurrentTask: Removing links",
       "CurrentTask: Removing <pre> tags",  "CurrentTask: Removing <span>",
       "CurrentTask: Removing <font>",      "CurrentTask: Removing stylesheets",
+      "CurrentTask: Detecting _italic_ text", "CurrentTask: Detecting [upper] text",
+      "CurrentTask: Searching for [ \" ]",
       "CurrentTask: Detecting already paragraphs",
       "CurrentTask: Detecting paragraphs",
+      "CurrentTask: Removing unneeded text", "CurrentTask:  Searching for [-]",
+      "CurrentTask:  Searching for [...]",
       "Ready"};
   EXPECT_EQ(t.observer.tasks, expected);
 }
