@@ -1,7 +1,9 @@
 #include "core/convert/driver.h"
 
 #include "core/convert/cleanup_stages.h"
+#include "core/convert/contents.h"
 #include "core/convert/document_output.h"
+#include "core/convert/headers.h"
 #include "core/convert/simplify_html.h"
 #include "core/convert/strip_tags.h"
 
@@ -17,6 +19,10 @@ const std::vector<StageRow>& StageTable() {
       {7, RemoveSpanTags},
       {8, RemoveFontTags},
       {9, RemoveStylesAndClasses},
+      {13, DetectHeaders},
+      {14, DetectEpigraphs},
+      {20, InsertPageRules},
+      {21, CreateContents},
       {22, AddClosingComment},
   };
   return table;

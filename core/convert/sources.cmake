@@ -5,6 +5,8 @@ target_sources(norvella_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/document_output.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cleanup_stages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strip_tags.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/headers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/contents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_style.cpp
   ${CMAKE_CURRENT_LIST_DIR}/title.cpp
   ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
