@@ -130,8 +130,7 @@ void DetectEpigraphs(WorkingList& list, StageContext& ctx) {
 
     while (i + 2 < n && IsBlank(list.text(i))) ++i;
 
-    // The block ends at a blank or long line (the block's lines are i to
-    // end - 1) or just before a header (the block's lines are i to end).
+    // The block ends at a blank or long line, or just before a header.
     std::size_t end = 0;
     bool found = false;
     bool endsAtHeader = false;
@@ -165,17 +164,17 @@ void DetectEpigraphs(WorkingList& list, StageContext& ctx) {
       if (line.size() > 80) score = -5;
       if (IsAuthorLine(line)) --score;
     }
-    // score / (end - i) <= 0.8, in integers.
-    if (score * 5 <= 4 * static_cast<long>(end - i)) {
+    // The block's lines are i to end - 1 when a blank or long line ends it,
+    // i to end when a header does. score / lines <= 0.8, in integers.
+    const std::size_t blockLines = endsAtHeader ? end - i + 1 : end - i;
+    if (score * 5 <= 4 * static_cast<long>(blockLines)) {
       ++i;
       continue;
     }
 
-    // Join the block into line i, leaving its last line at i + 1. A block
-    // that ends before a header includes line `end` itself, so it has one
-    // line more to join.
+    // Join the block into line i, leaving its last line at i + 1.
     std::string epigraph = openEpigraph + "<i>" + list.text(i) + lineBreak;
-    const std::size_t joins = endsAtHeader ? end - i - 1 : (end - i >= 2 ? end - i - 2 : 0);
+    const std::size_t joins = blockLines >= 2 ? blockLines - 2 : 0;
     for (std::size_t k = 0; k < joins; ++k) {
       epigraph += ' ';
       epigraph += list.text(i + 1);

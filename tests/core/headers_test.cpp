@@ -171,10 +171,14 @@ TEST_F(Epigraphs, WhereTheBlockMayStart) {
   EXPECT_TRUE(off.observer.tasks.empty());
 }
 
-TEST_F(Epigraphs, ABlockEndingAtTheNextHeaderKeepsItsLastLine) {
+TEST_F(Epigraphs, ABlockEndingAtTheNextHeaderCountsAndKeepsItsLastLine) {
   EXPECT_EQ(After({"", "Line one", "line two", "A. Author", "<h2>Next</h2>"}),
             (std::vector<std::string>{"[<i>Line one line two</i><br>&nbsp;&nbsp;A. Author]",
                                       "<h2>Next</h2>", kChapterText}));
+  // One short line of two is no epigraph, whatever ends the block.
+  const std::string line65(65, 'a');
+  EXPECT_EQ(Epigraph({"", line65, "Short", ""}), "");
+  EXPECT_EQ(Epigraph({"", line65, "Short", "<h2>Next</h2>"}), "");
 }
 
 TEST_F(Epigraphs, ASecondEpigraphMayFollow) {
