@@ -45,8 +45,9 @@ class NullObserver final : public ConversionObserver {
 
 // One entry of a table of contents, offered for confirmation.
 struct ContentsEntry {
-  std::string text;
-  int level = 1;
+  std::string text;      // as listed; a short title ends with " >>>"
+  std::size_t line = 0;  // the header's line when it was found; names its anchor
+  int level = 1;         // the header level
   bool ticked = true;
 };
 
@@ -56,7 +57,8 @@ struct ContentsEntry {
 class ConversionQuestions {
  public:
   virtual ~ConversionQuestions() = default;
-  // Lets the user untick entries of the table of contents.
+  // Lets the user untick entries of the table of contents (only the ticks
+  // are read back).
   virtual void ConfirmContents(std::vector<ContentsEntry>& /*entries*/) {}
   // The "Document properties" dialog: may change the properties and the
   // "Add autor to title" choice. Returns false when nothing was asked.

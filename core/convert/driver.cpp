@@ -1,7 +1,9 @@
 #include "core/convert/driver.h"
 
 #include "core/convert/cleanup_stages.h"
+#include "core/convert/contents.h"
 #include "core/convert/document_output.h"
+#include "core/convert/headers.h"
 #include "core/convert/inline_markup.h"
 #include "core/convert/paragraphs.h"
 #include "core/convert/simplify_html.h"
@@ -24,11 +26,15 @@ const std::vector<StageRow>& StageTable() {
       {10, DetectItalic},
       {11, DetectUpperIndex},
       {12, ConvertQuotes},
+      {13, DetectHeaders},
+      {14, DetectEpigraphs},
       {15, DetectExistingParagraphs},
       {16, CreateParagraphs},
       {17, RemoveUnneededText},
       {18, ConvertDashes},
       {19, ConvertEllipses},
+      {20, InsertPageRules},
+      {21, CreateContents},
       {22, AddClosingComment},
       {23, HyphenateParagraphs},
   };

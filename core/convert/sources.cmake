@@ -8,6 +8,8 @@ target_sources(norvella_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/paragraphs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/inline_markup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/typography.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/headers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/contents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_style.cpp
   ${CMAKE_CURRENT_LIST_DIR}/title.cpp
   ${CMAKE_CURRENT_LIST_DIR}/driver.cpp

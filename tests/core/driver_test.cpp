@@ -23,7 +23,7 @@ TEST(ConversionDriver, ConvertsOnceUntilInvalidated) {
   EXPECT_EQ(again.size(), 1u);  // not consumed
   driver.Invalidate();
   EXPECT_TRUE(driver.ConvertText(again, t.ctx));
-  EXPECT_NE(driver.ResultLines()[2].find("other"), std::string::npos);
+  EXPECT_NE(driver.ResultLines()[3].find("other"), std::string::npos);
 }
 
 TEST(ConversionDriver, StagesRunInTableOrderWithTheirProcessTexts) {
@@ -38,11 +38,12 @@ TEST(ConversionDriver, StagesRunInTableOrderWithTheirProcessTexts) {
       "CurrentTask: Removing <pre> tags",  "CurrentTask: Removing <span>",
       "CurrentTask: Removing <font>",      "CurrentTask: Removing stylesheets",
       "CurrentTask: Detecting _italic_ text", "CurrentTask: Detecting [upper] text",
-      "CurrentTask: Searching for [ \" ]",
+      "CurrentTask: Searching for [ \" ]",  "CurrentTask: Detecting headers",
       "CurrentTask: Detecting already paragraphs",
       "CurrentTask: Detecting paragraphs",
       "CurrentTask: Removing unneeded text", "CurrentTask:  Searching for [-]",
-      "CurrentTask:  Searching for [...]",
+      "CurrentTask:  Searching for [...]",   "CurrentTask: Inserting <hr>",
+      "CurrentTask: Creating table of content",
       "Ready"};
   EXPECT_EQ(t.observer.tasks, expected);
 }
@@ -60,10 +61,11 @@ TEST(ConversionDriver, FrameAroundAPlainText) {
   TestContext t;
   t.document.comment = "c";
   const auto lines = RunConversion({"one", "two"}, t.ctx).lines();
-  ASSERT_EQ(lines.size(), 5u);
-  EXPECT_EQ(lines[2], (Line{"<div align=\"justify\">&nbsp;&nbsp;one two</div>", 100}));
-  EXPECT_EQ(lines[3].text, "<hr size=\"0\"><div align=\"center\">c</div>");
-  EXPECT_EQ(lines[4].text, "</body></html>");
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[2], (Line{"<a name=\"start000\"><h1></h1></a>", 100}));
+  EXPECT_EQ(lines[3], (Line{"<div align=\"justify\">&nbsp;&nbsp;one two</div>", 100}));
+  EXPECT_EQ(lines[4].text, "<hr size=\"0\"><div align=\"center\">c</div>");
+  EXPECT_EQ(lines[5].text, "</body></html>");
 }
 
 }  // namespace
