@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -55,12 +56,17 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent), view_(new QWebEngineV
   setFocusProxy(view_);
 
   QWebEnginePage* page = view_->page();
-  connect(page, &QWebEnginePage::loadStarted, this, [this] {
-    requested_ = false;
-    ++inFlight_;
+  // A navigation asked for is pending until the engine reports its start,
+  // or its end, or goes idle: a navigation that replaces one still loading
+  // may not get a start of its own.
+  connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+      if (requestedUrl_.isEmpty() || info.url() == requestedUrl_) requested_ = false;
+      return;
+    }
+    if (info.url() == requestedUrl_ || !view_->page()->isLoading()) requested_ = false;
   });
   connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-    inFlight_ = std::max(0, inFlight_ - 1);
     SendCommandState();
     emit DocumentComplete(ok);
   });
@@ -84,25 +90,30 @@ void WebBrowser::Navigate(const QString& address) {
                             target.adjusted(QUrl::RemoveFragment) ==
                                 current.adjusted(QUrl::RemoveFragment) &&
                             !current.isEmpty();
-  if (!sameDocument) requested_ = true;
+  if (!sameDocument) Request(target);
   view_->setUrl(target);
 }
 
-void WebBrowser::Refresh() {
+void WebBrowser::Request(const QUrl& target) {
   requested_ = true;
+  requestedUrl_ = target;
+}
+
+void WebBrowser::Refresh() {
+  Request(view_->url());
   view_->reload();
 }
 
 bool WebBrowser::GoBack() {
   if (!CanGoBack()) return false;
-  requested_ = true;
+  Request(QUrl());
   view_->back();
   return true;
 }
 
 bool WebBrowser::GoForward() {
   if (!CanGoForward()) return false;
-  requested_ = true;
+  Request(QUrl());
   view_->forward();
   return true;
 }
@@ -133,7 +144,7 @@ QString WebBrowser::LocationName() const {
   return url.isLocalFile() ? url.fileName() : url.toString();
 }
 
-bool WebBrowser::IsLoading() const { return requested_ || inFlight_ > 0; }
+bool WebBrowser::IsLoading() const { return requested_ || view_->page()->isLoading(); }
 
 bool WebBrowser::WaitFor(const std::function<bool()>& done, int timeoutMs) {
   if (done()) return true;

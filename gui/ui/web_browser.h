@@ -107,10 +107,12 @@ class WebBrowser : public QWidget {
   std::optional<QVariant> RunScript(const QString& script, int timeoutMs = kScriptTimeoutMs);
   void WatchForDrops(QObject* object);
   void SendCommandState();
+  // Notes a navigation asked for; an empty address stands for any.
+  void Request(const QUrl& target);
 
   QWebEngineView* view_ = nullptr;
   bool requested_ = false;  // a navigation was asked for and has not started
-  int inFlight_ = 0;        // loads started and not yet finished
+  QUrl requestedUrl_;
   int zoomLevel_ = kDefaultZoomLevel;
   bool lastCanBack_ = false;
   bool lastCanForward_ = false;

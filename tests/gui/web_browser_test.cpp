@@ -212,6 +212,23 @@ class WebBrowserTest : public QObject {
     QVERIFY(browser_->WaitUntilReady());
   }
 
+  void ANavigationThatReplacesALoadingOneIsWaitedFor() {
+    const QString first = Write("slow.html", "<html><body>" + QByteArray(200000, 'a') + "</body></html>");
+    const QString second = Write("fast.html", "<html><body>second</body></html>");
+    for (int round = 0; round < 6; ++round) {
+      // Hidden or shown, as the two browsers of the window are.
+      browser_->setVisible(round % 2 == 0);
+      browser_->Navigate("about:blank");
+      browser_->Navigate("about:blank");
+      if (round >= 4) QTest::qWait(round * 5);
+      browser_->Navigate(first);
+      browser_->Navigate(second);
+      QVERIFY(browser_->WaitUntilReady(10000));
+      QCOMPARE(browser_->LocationUrl(), QUrl::fromLocalFile(second).toString());
+      QCOMPARE(*browser_->BodyHtml(), QString("<body>second</body>"));
+    }
+  }
+
   void TimersKeepRunningDuringAWait() {
     Open("about:blank");
     int ticks = 0;
