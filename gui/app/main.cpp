@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStringList>
+#include <QTimer>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 #include "gui/app/app_store.h"
@@ -55,9 +56,12 @@ int main(int argc, char** argv) {
     // The reader restores its reading position here once it exists.
     splash->CloseLater({});
   });
+  // Ending on a signal leaves every event loop, a question's included.
   EndGracefullyOnSignals([] { QCoreApplication::quit(); });
   window->show();
-  OpenCommandLineFile(*window, arguments);
+  // The file is opened from inside the event loop, so that an interruption
+  // during its questions ends the program too.
+  QTimer::singleShot(0, window.get(), [&window, arguments] { OpenCommandLineFile(*window, arguments); });
   const int code = QApplication::exec();
   window.reset();  // settings saved, temporary files deleted
   return code;

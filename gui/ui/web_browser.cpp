@@ -21,6 +21,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
 namespace norvella {
@@ -47,6 +48,26 @@ QString Guarded(const QString& body) {
   return "(function(){try{" + body + "}catch(e){return null;}})()";
 }
 
+// How the program shows every page: a readable column with some air around
+// the text. It lives in the page's head, so neither the body's serialisation
+// nor its inline style (which a reader's colour scheme sets) carries it.
+QWebEngineScript ReadingColumnScript() {
+  QWebEngineScript script;
+  script.setName("norvella-reading-column");
+  script.setInjectionPoint(QWebEngineScript::DocumentReady);
+  script.setWorldId(QWebEngineScript::ApplicationWorld);
+  script.setRunsOnSubFrames(false);
+  script.setSourceCode(
+      "(function(){"
+      "if (document.getElementById('norvella-reading-column')) return;"
+      "var s = document.createElement('style');"
+      "s.id = 'norvella-reading-column';"
+      "s.textContent = 'body{max-width:46em;margin:1.2em auto;padding:0 2em;line-height:1.45}';"
+      "(document.head || document.documentElement).appendChild(s);"
+      "})();");
+  return script;
+}
+
 }  // namespace
 
 WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent), view_(new QWebEngineView(this)) {
@@ -56,6 +77,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent), view_(new QWebEngineV
   setFocusProxy(view_);
 
   QWebEnginePage* page = view_->page();
+  page->scripts().insert(ReadingColumnScript());
   // A navigation asked for is pending until the engine reports its start,
   // or its end, or goes idle: a navigation that replaces one still loading
   // may not get a start of its own.

@@ -126,6 +126,9 @@ class WebBrowserTest : public QObject {
     QVERIFY(body->startsWith("<body"));
     QVERIFY(body->endsWith("</body>"));
     QVERIFY(body->contains("<!-- position 12345 -->"));
+    // The program's own reading column is not part of the document.
+    QVERIFY(!body->contains("norvella"));
+    QCOMPARE(Run("document.getElementById('norvella-reading-column') !== null")->toBool(), true);
 
     QCOMPARE(*browser_->BodyStyle(), QString("color: red;"));
     QVERIFY(browser_->SetBodyStyle("background-color: yellow; font-size: 20px;"));
