@@ -62,7 +62,6 @@ class ConverterController {
   HtmlTemplates& templates() { return templates_; }
   DocumentProperties& document() { return document_; }
   TemporaryFiles& temporaryFiles() { return temporaryFiles_; }
-  AppStore& store() { return store_; }
 
   // Status texts and percentages go to the observer, questions of a load
   // or a conversion to the questions object; both may be null (quiet,
@@ -120,10 +119,8 @@ class ConverterController {
 
  protected:
   StatusReporter Reporter() { return StatusReporter(*observer_, strings_); }
-  ConversionQuestions& Questions() { return *questions_; }
   // Points the preview at a file beside the source.
   void SetPreviewBeside(const std::string& sourcePath);
-  void SetFileName(const std::string& path) { fileName_ = path; }
 
  private:
   AppStore& store_;

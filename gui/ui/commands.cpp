@@ -1,8 +1,5 @@
 #include "gui/ui/commands.h"
 
-#include <stdexcept>
-#include <string>
-
 namespace norvella {
 namespace {
 
@@ -131,12 +128,6 @@ std::vector<ControlInfo> MakeTable() {
 const std::vector<ControlInfo>& Controls() {
   static const std::vector<ControlInfo> table = MakeTable();
   return table;
-}
-
-const ControlInfo& Control(std::string_view name) {
-  for (const ControlInfo& info : Controls())
-    if (info.name == name) return info;
-  throw std::out_of_range("no control " + std::string(name));
 }
 
 bool CommandImplemented(Command command) {

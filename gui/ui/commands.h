@@ -63,8 +63,6 @@ struct ControlInfo {
 
 // Every control, menu items first, each name once.
 const std::vector<ControlInfo>& Controls();
-// The control of that name; a name not in the table is a programming error.
-const ControlInfo& Control(std::string_view name);
 
 // Whether the command's handler exists yet.
 bool CommandImplemented(Command command);

@@ -136,7 +136,6 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
     if (index == kPreviewPage) ShowPreviewPage();
     else if (index == kHtmlPage) ShowHtmlPage();
   });
-  constructed_ = true;
 }
 
 TMain::~TMain() {
@@ -177,7 +176,7 @@ void TMain::BuildControls() {
     action->setProperty("modeEnabled", true);
     action->setEnabled(implemented);
     const Command command = info.command;
-    connect(action, &QAction::triggered, this, [this, command, action] { Execute(command, action); });
+    connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
     controls_[name] = action;
   }
   // The go buttons follow their browser's history; both pairs start off.
@@ -360,7 +359,7 @@ void TMain::Enable(const char* name, bool enabled) {
   action->setEnabled(enabled && action->property("implemented").toBool());
 }
 
-void TMain::Execute(Command command, QAction* /*control*/) {
+void TMain::Execute(Command command) {
   switch (command) {
     case Command::Open: LoadSrc(kAskForFile); break;
     case Command::Save: SaveHTML(true); break;

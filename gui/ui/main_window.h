@@ -120,7 +120,7 @@ class TMain : public QMainWindow, private OptionsListener {
   void BuildAreas();
   QToolBar* MakeToolBar(const char* name, std::initializer_list<const char*> controls);
   QMenu* MakeMenu(QMenu* into, const QString& title, std::initializer_list<const char*> items);
-  void Execute(Command command, QAction* control);
+  void Execute(Command command);
   // Enables a control for the mode; a control without its handler yet
   // stays disabled whatever the mode says.
   void Enable(const char* name, bool enabled);
@@ -171,7 +171,6 @@ class TMain : public QMainWindow, private OptionsListener {
   bool readerDocSaved_ = true;
   bool documentShown_ = false;
   bool windowShown_ = false;
-  bool constructed_ = false;
   QString sourceFileName_;
   int sourceFilterIndex_ = 1;
   QString saveFileName_;

@@ -5,6 +5,7 @@
 #include "gui/ui/main_window.h"
 
 #include <sstream>
+#include <stdexcept>
 
 #include <QAction>
 #include <QFile>
@@ -37,6 +38,7 @@ class CountingController final : public ConverterController {
   using ConverterController::ConverterController;
   SourceRead ReadSourceFile(const std::string& path, int filterIndex) override {
     ++reads;
+    if (fail) throw std::runtime_error("the reading failed half way");
     if (refuse) {
       SourceRead cancelled;
       cancelled.kind = SourceRead::Kind::Cancelled;
@@ -46,6 +48,7 @@ class CountingController final : public ConverterController {
   }
   int reads = 0;
   bool refuse = false;
+  bool fail = false;
 };
 
 QByteArray ReadFile(const QString& path) {
@@ -414,6 +417,20 @@ class MainWindowTest : public QObject {
     QVERIFY(ok.seen.first().contains("missing.txt"));
     QVERIFY(window->controller().GetSourceLines() == source);
     QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
+  }
+
+  void AFailureInsideALoadIsShownAndTheWindowGoesOn() {
+    auto window = Window();
+    Load(*window, Sample());
+    controller_->fail = true;
+    ModalAnswerer ok([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Ok); });
+    Load(*window, Sample("other.txt"));
+    QCOMPARE(ok.seen, QStringList{"the reading failed half way"});
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    controller_->fail = false;
+    Load(*window, Sample("other.txt"));
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - other.txt"));
   }
 
   void DroppingThreeFilesLoadsTheFirstAndSaysSoOnce() {
