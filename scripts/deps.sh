@@ -1,5 +1,5 @@
 # Installs the Debian packages a build needs, or says how to.
-# Sourced by the run and test scripts: ensure_packages PKG...
+# Sourced by the run, test and screenshot scripts: ensure_packages PKG...
 ensure_packages() {
   local missing=()
   local pkg
@@ -20,5 +20,14 @@ ensure_packages() {
   fi
 }
 
+# The page engine refuses to start as root unless its sandbox is off; the
+# program itself never turns it off.
+engine_flags_for_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:-} --no-sandbox"
+  fi
+}
+
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
 TEST_PACKAGES=(googletest libgtest-dev)
+GUI_PACKAGES=(qt6-base-dev qt6-webengine-dev xvfb xauth)

@@ -1,0 +1,72 @@
+// Screenshots of the real main window: norvella-screenshot BOOK OUTDIR
+// Loads the book, shows it in the simple mode and then in the advanced
+// mode, and saves simple.png and advanced.png. Meant to run under a
+// virtual display (scripts/screenshot).
+
+#include <cstdio>
+#include <memory>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QScreen>
+
+#include "gui/app/app_store.h"
+#include "gui/convert/converter_controller.h"
+#include "gui/ui/main_window.h"
+#include "gui/ui/web_browser.h"
+
+namespace {
+
+// The settings of a user who has seen the questions before and made the
+// window larger.
+class SeasonedUserStore final : public norvella::AppStore {
+ public:
+  void LoadSettings(norvella::Options& o) override {
+    using norvella::Opt;
+    o.SetFlag(Opt::AskAboutTitle, false);
+    o.SetFlag(Opt::ConfirmToc, false);
+    o.SetFlag(Opt::AskedAboutTitle, true);
+    o.SetNumber(Opt::WindowWidth, 1120);
+    o.SetNumber(Opt::WindowHeight, 720);
+    o.SetNumber(Opt::PanelWidth, 270);
+  }
+  void SaveSettings(const norvella::Options&) override {}
+  bool KeyExists(std::string_view) const override { return false; }
+  std::size_t EntryCount(std::string_view) const override { return 0; }
+  void DeleteKey(std::string_view) override {}
+  bool MarkWarningShown() override { return true; }
+};
+
+bool Shoot(norvella::TMain& window, const QString& file) {
+  window.ActiveBrowser()->WaitUntilReady();
+  norvella::WebBrowser::WaitFor([] { return false; }, 1500);  // let the page paint
+  const QPixmap shot = window.screen()->grabWindow(window.winId());
+  return shot.save(file, "PNG");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor") QIcon::setThemeName("Adwaita");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: norvella-screenshot BOOK OUTDIR\n");
+    return 2;
+  }
+  const QString book = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+  const QDir out(QString::fromLocal8Bit(argv[2]));
+  SeasonedUserStore store;
+  norvella::TMain window(std::make_unique<norvella::ConverterController>(store), QString());
+  window.move(0, 0);
+  window.show();
+  window.SetSourceFileName(book);
+  window.LoadSrc(norvella::TMain::kLoadNamedFile);
+  bool ok = Shoot(window, out.filePath("simple.png"));
+  window.InterfaceModeClick(norvella::TMain::kAdvancedMode);
+  ok = Shoot(window, out.filePath("advanced.png")) && ok;
+  std::fprintf(stderr, "%s\n", ok ? "screenshots written" : "norvella-screenshot: could not write");
+  return ok ? 0 : 1;
+}

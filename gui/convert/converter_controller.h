@@ -1,0 +1,145 @@
+#pragma once
+
+// The converter's state behind the main window: options, interface strings
+// and templates, the kept source lines and the result of the last
+// conversion with its converted flag, the document properties, the preview
+// file and the temporary files. It knows no window, so tests drive it
+// directly; the window shows what it reports.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QString>
+
+#include "core/base/file_io.h"
+#include "core/convert/context.h"
+#include "core/convert/driver.h"
+#include "core/convert/working_list.h"
+#include "core/i18n/strings.h"
+#include "core/i18n/templates.h"
+#include "core/settings/options.h"
+#include "gui/app/temporary_files.h"
+
+namespace norvella {
+
+class AppStore;
+
+// What reading a source file gave.
+struct SourceRead {
+  enum class Kind {
+    Text,          // text holds the source in Windows-1251
+    Cancelled,     // the user declined a question; nothing changes
+    OpenInReader,  // a finished document to be opened for reading
+    Failed,        // error holds the file system's message
+  };
+  Kind kind = Kind::Cancelled;
+  std::string text;
+  std::string error;
+  int appliedStyle = -1;  // the text-style preset autodetection applied, or -1
+};
+
+// What writing the preview file gave.
+struct PreviewWrite {
+  enum class Kind { NoPreviewPath, Written, Failed };
+  Kind kind = Kind::NoPreviewPath;
+  std::string path;
+  std::string error;
+  bool shownBefore = false;  // the preview browser already shows this file
+};
+
+class ConverterController {
+ public:
+  explicit ConverterController(AppStore& store);
+  virtual ~ConverterController() = default;
+  ConverterController(const ConverterController&) = delete;
+  ConverterController& operator=(const ConverterController&) = delete;
+
+  Options& options() { return options_; }
+  const Options& options() const { return options_; }
+  StringTable& strings() { return strings_; }
+  const StringTable& strings() const { return strings_; }
+  HtmlTemplates& templates() { return templates_; }
+  DocumentProperties& document() { return document_; }
+  TemporaryFiles& temporaryFiles() { return temporaryFiles_; }
+
+  // Status texts and percentages go to the observer, questions of a load
+  // or a conversion to the questions object; both may be null (quiet,
+  // non-interactive).
+  void SetObserver(ConversionObserver* observer);
+  void SetQuestions(ConversionQuestions* questions);
+
+  // Start and exit: the preview path used before any load, the librarian
+  // check, then the stored values; and writing them back.
+  void LoadSettings();
+  void SaveSettings();
+  bool LibrarianInstalled() const { return librarianInstalled_; }
+
+  // Reads a source file for conversion: sets the preview path beside it,
+  // clears the document properties, reads the bytes, finds title and author
+  // (asking about them when so set) and lets autodetection pick the preset.
+  // The encoding filter of the open dialog (1-based) is passed along.
+  virtual SourceRead ReadSourceFile(const std::string& path, int filterIndex);
+  const std::string& FileName() const { return fileName_; }
+  // "Norvella (converter) - " and the file name, or "Norvella - no file".
+  QString Caption() const;
+
+  // The kept source: replacing it marks the result out of date.
+  void SetSourceText(std::string_view text);
+  std::vector<std::string> GetSourceLines() const { return sourceLines_; }
+
+  // Runs the conversion unless the result is up to date; true when it ran.
+  // A failing stage throws and leaves the flag clear.
+  bool ConvertText(std::vector<std::string> sourceLines);
+  bool Converted() const { return driver_.Converted(); }
+  void Invalidate() { driver_.Invalidate(); }
+  // What showing the preview does first: converts when out of date.
+  // True when there is a new result to show.
+  bool ConvertForPreview();
+
+  bool HasResult() const { return !driver_.Result().empty(); }
+  std::vector<std::string> GetResultLines() const { return driver_.ResultLines(); }
+  void StoreResult(WorkingList result) { driver_.StoreResult(std::move(result)); }
+
+  // Sets the options of a text-style preset through their setters.
+  void ApplyPreset(int style);
+
+  // The result as the file it becomes: lines joined, with the credit footer
+  // (and the hyphenation notice when hyphenating) before the last "</body>".
+  std::string DocumentText() const;
+  // Writes the preview file; the caller shows it and then calls
+  // MarkPreviewShown.
+  PreviewWrite WritePreview();
+  void MarkPreviewShown() { previewShown_ = true; }
+  const std::string& PreviewPath() const { return previewPath_; }
+  FileResult SaveHtml(const std::string& path) const;
+
+  // "Ready" in the task panel.
+  void ReportReady();
+
+ protected:
+  StatusReporter Reporter() { return StatusReporter(*observer_, strings_); }
+  // Points the preview at a file beside the source.
+  void SetPreviewBeside(const std::string& sourcePath);
+
+ private:
+  AppStore& store_;
+  Options options_;
+  StringTable strings_;
+  HtmlTemplates templates_;
+  DocumentProperties document_;
+  ConversionDriver driver_;
+  std::vector<std::string> sourceLines_;
+  std::string fileName_;
+  std::string previewPath_;
+  bool previewShown_ = false;
+  bool librarianInstalled_ = false;
+  TemporaryFiles temporaryFiles_;
+
+  NullObserver nullObserver_;
+  ConversionQuestions defaultQuestions_;
+  ConversionObserver* observer_ = &nullObserver_;
+  ConversionQuestions* questions_ = &defaultQuestions_;
+};
+
+}  // namespace norvella

@@ -1,0 +1,135 @@
+#include "gui/source/source_dialogs.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/i18n/strings.h"
+#include "gui/ui/control_texts.h"
+
+namespace norvella {
+namespace {
+
+constexpr std::string_view kDetectSection = "interface\\Controls\\formating detected";
+constexpr std::string_view kLargeSection = "interface\\Controls\\large file";
+
+QLabel* WrappedLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setWordWrap(true);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+}  // namespace
+
+TDetectWnd::TDetectWnd(const StringTable& strings, QWidget* parent) : QDialog(parent) {
+  auto text = [&](std::string_view key, const char* builtIn) {
+    return ControlText(strings, kDetectSection, key, builtIn);
+  };
+  setObjectName("TDetectWnd");
+  setWindowTitle(text("title", "Formating detected"));
+  setModal(true);
+  message_ = WrappedLabel(
+      text("message", "This document was already formated using Norvella program."), this);
+  reading_ = new QRadioButton(text("open for reading", "Open document for reading"), this);
+  editing_ = new QRadioButton(text("open for editing", "Open document for editing"), this);
+  neverAsk_ = new QCheckBox(text("never ask", "Never ask me again"), this);
+  reading_->setObjectName("reading");
+  editing_->setObjectName("editing");
+  neverAsk_->setObjectName("neverAsk");
+  auto* ok = new QPushButton(text("btn1", "&Ok"), this);
+  auto* cancel = new QPushButton(text("btn2", "&Cancel"), this);
+  ok->setObjectName("ok");
+  cancel->setObjectName("cancel");
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(message_);
+  layout->addWidget(WrappedLabel(text("message2", "What should be done?"), this));
+  layout->addWidget(reading_);
+  layout->addWidget(editing_);
+  layout->addWidget(neverAsk_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  layout->addLayout(buttons);
+  setMinimumWidth(360);
+}
+
+TDetectWnd::Answer TDetectWnd::Ask(const QString& message, bool readingPreselected) {
+  message_->setText(DisplayText(message));
+  (readingPreselected ? reading_ : editing_)->setChecked(true);
+  neverAsk_->setChecked(false);
+  Answer answer;
+  answer.confirmed = exec() == QDialog::Accepted;
+  answer.openForReading = reading_->isChecked();
+  answer.neverAsk = neverAsk_->isChecked();
+  return answer;
+}
+
+TLarge::TLarge(const StringTable& strings, QWidget* parent) : QDialog(parent) {
+  auto text = [&](std::string_view key, const char* builtIn) {
+    return ControlText(strings, kLargeSection, key, builtIn);
+  };
+  setObjectName("TLarge");
+  setWindowTitle(text("title", "Large file!"));
+  setModal(true);
+  message_ = WrappedLabel(text("message", ""), this);
+  neverAsk_ = new QCheckBox(text("never ask", "Never ask me again"), this);
+  neverAsk_->setObjectName("neverAsk");
+  auto* proceed = new QPushButton(text("btn1", "Proceed"), this);
+  cancel_ = new QPushButton(text("btn2", "Cancel"), this);
+  proceed->setObjectName("proceed");
+  cancel_->setObjectName("cancel");
+  proceed->setDefault(true);
+  connect(proceed, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(message_);
+  layout->addWidget(neverAsk_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(proceed);
+  buttons->addWidget(cancel_);
+  layout->addLayout(buttons);
+  setMinimumWidth(360);
+}
+
+TLarge::Answer TLarge::Ask(const QString& message, const QString& cancelText) {
+  message_->setText(DisplayText(message));
+  cancel_->setText(cancelText);
+  neverAsk_->setChecked(false);
+  Answer answer;
+  answer.proceed = exec() == QDialog::Accepted;
+  answer.neverAsk = neverAsk_->isChecked();
+  return answer;
+}
+
+bool AskWrongEncoding(QWidget* parent, const StringTable& strings, std::string_view messageKey) {
+  QDialog dialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint);
+  dialog.setObjectName("TWrongEncoding");
+  dialog.setWindowTitle(MessageText(strings, "WrongCode"));
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(WrappedLabel(DisplayText(MessageText(strings, messageKey)), &dialog));
+  auto* box = new QDialogButtonBox(&dialog);
+  QPushButton* yes = box->addButton(MessageText(strings, "Yes"), QDialogButtonBox::YesRole);
+  QPushButton* no = box->addButton(MessageText(strings, "No"), QDialogButtonBox::NoRole);
+  yes->setObjectName("yes");
+  no->setObjectName("no");
+  yes->setDefault(true);
+  QObject::connect(yes, &QPushButton::clicked, &dialog, &QDialog::accept);
+  QObject::connect(no, &QPushButton::clicked, &dialog, &QDialog::reject);
+  layout->addWidget(box);
+  dialog.setMinimumWidth(360);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace norvella

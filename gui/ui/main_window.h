@@ -1,0 +1,181 @@
+#pragma once
+
+// TMain, the program's one main window. It hosts the conversion tabs
+// (Preview, HTML, Source) beside the option panel, and a full-window panel
+// with its own browser; the three interface modes decide which areas show
+// and which commands are enabled. The converter's state lives in the
+// controller; the window turns commands into controller calls and shows
+// what comes back.
+
+#include <map>
+#include <memory>
+
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <QUrl>
+
+#include "core/settings/options.h"
+#include "gui/convert/converter_controller.h"
+#include "gui/ui/commands.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+
+namespace norvella {
+
+class DialogQuestions;
+class StatusPanels;
+class TDetectWnd;
+class TLarge;
+class WebBrowser;
+
+class TMain : public QMainWindow, private OptionsListener {
+  Q_OBJECT
+
+ public:
+  static constexpr int kSimpleMode = 0;
+  static constexpr int kAdvancedMode = 1;
+  static constexpr int kReaderMode = 2;
+
+  // The ways LoadSrc obtains its file name.
+  static constexpr int kReloadFile = 0;     // the current name again; nothing when empty
+  static constexpr int kLoadNamedFile = 1;  // the name already set
+  static constexpr int kAskForFile = 2;     // the open dialog
+
+  // Creation loads everything the window keeps, in a fixed order: defaults,
+  // stored settings (through the controller's store), the stored interface
+  // mode. `commandLineFile` is the joined command line, empty when none; it
+  // keeps the stored reader mode from reopening the last document.
+  TMain(std::unique_ptr<ConverterController> controller, const QString& commandLineFile,
+        QWidget* parent = nullptr);
+  ~TMain() override;
+
+  ConverterController& controller() { return *controller_; }
+  Options& options() { return controller_->options(); }
+  StatusPanels& status() { return *status_; }
+  DialogQuestions& questions() { return *questions_; }
+  TDetectWnd& detectDialog() { return *detectWnd_; }
+  TLarge& largeFileDialog() { return *large_; }
+
+  // Interface modes.
+  int InterfaceMode() const { return interfaceMode_; }
+  int PreviousMode() const;
+  bool AdvancedConfirmed() const;
+  void SetInterfaceMode(int mode);
+  // The View menu's mode items: the advanced mode asks once ever first.
+  void InterfaceModeClick(int mode);
+  void SetEditorCommandsEnabled(bool enabled);
+  // In the advanced mode: the Preview tab, or the full-window panel.
+  void ShowPreviewTab(bool show);
+  bool PreviewTabShown() const { return previewTabShown_; }
+  WebBrowser* ActiveBrowser() const { return activeBrowser_; }
+  WebBrowser* PreviewBrowser() const { return webBrowser0_; }
+  WebBrowser* PanelBrowser() const { return webBrowser1_; }
+
+  // Loading and converting.
+  void SetSourceFileName(const QString& path) { sourceFileName_ = path; }
+  const QString& SourceFileName() const { return sourceFileName_; }
+  void LoadSrc(int mode);
+  void OpenDroppedFiles(const QList<QUrl>& urls);
+  // The Preview tab shown, the HTML tab shown, "Convert text again".
+  void ShowPreviewPage();
+  void ShowHtmlPage();
+  void ConvertAgain();
+  void ChoosePreset(int style);
+  void ToggleAutodetect();
+  void ShowPreview();
+  // With the save dialog, or under the name chosen last. True when written.
+  bool SaveHTML(bool askForName);
+  void SetSaveFileName(const QString& path) { saveFileName_ = path; }
+  void SendToRocket();
+  // Shows a finished document in the full-window browser.
+  void OpenForReading(const QString& path);
+
+  // A control by its name (menu item or toolbar button).
+  QAction* Control(const QString& name) const;
+  bool DocumentShown() const { return documentShown_; }
+
+ signals:
+  // The window was shown for the first time.
+  void FirstShown();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void OptionChanged(Opt id) override;
+
+  void BuildControls();
+  void BuildMenus();
+  void BuildAreas();
+  QToolBar* MakeToolBar(const char* name, std::initializer_list<const char*> controls);
+  QMenu* MakeMenu(QMenu* into, const QString& title, std::initializer_list<const char*> items);
+  void Execute(Command command);
+  // Enables a control for the mode; a control without its handler yet
+  // stays disabled whatever the mode says.
+  void Enable(const char* name, bool enabled);
+  void ApplyLayout(int mode, int previousLayout);
+  void SetActiveBrowser(WebBrowser* browser);
+  void UpdateModeChecks();
+  void UpdateAutodetectControls();
+  void CheckPreset(int style);
+  void UpdateEditorTabs();
+  void UpdatePreviewWidth();
+  void ApplyStoredWindowState();
+  void StoreWindowState();
+  void CheckHelpFile();
+  bool AskSourceFileName();
+  // Runs a piece of work that may fail with an exception (a conversion
+  // stage): the failure is shown, the window goes on. True when it worked.
+  template <typename Work>
+  bool Guarded(Work&& work);
+  void ShowError(const QString& text);
+  void ShowInfo(const QString& text);
+
+  std::unique_ptr<ConverterController> controller_;
+  std::map<QString, QAction*> controls_;
+  QActionGroup* modeGroup_ = nullptr;
+
+  QSplitter* splitter1_ = nullptr;       // tab area or full-window panel | option panel
+  QStackedWidget* clientArea_ = nullptr;
+  QTabWidget* pageControl1_ = nullptr;   // Preview, HTML, Source
+  QWidget* previewTab_ = nullptr;
+  QWidget* htmlTab_ = nullptr;
+  QWidget* sourceTab_ = nullptr;
+  QSplitter* splitter2_ = nullptr;       // the preview's own width
+  QWidget* panel1_ = nullptr;            // the full-window panel
+  QWidget* rightPanel_ = nullptr;        // the option panel
+  WebBrowser* webBrowser0_ = nullptr;    // preview browser
+  WebBrowser* webBrowser1_ = nullptr;    // full-window browser
+  WebBrowser* activeBrowser_ = nullptr;
+  StatusPanels* status_ = nullptr;
+  QTimer* clock_ = nullptr;
+
+  DialogQuestions* questions_ = nullptr;
+  TDetectWnd* detectWnd_ = nullptr;
+  TLarge* large_ = nullptr;
+
+  int interfaceMode_ = kAdvancedMode;  // the design layout
+  bool previewTabShown_ = true;
+  bool editorCommandsEnabled_ = true;
+  bool readerDocSaved_ = true;
+  bool documentShown_ = false;
+  bool windowShown_ = false;
+  QString sourceFileName_;
+  int sourceFilterIndex_ = 1;
+  QString saveFileName_;
+  QString readerFileName_;
+  QString helpFile_;
+};
+
+}  // namespace norvella

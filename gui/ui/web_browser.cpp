@@ -1,0 +1,362 @@
+#include "gui/ui/web_browser.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include <QAction>
+#include <QChildEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineFindTextResult>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineView>
+
+namespace norvella {
+namespace {
+
+// Zoom factors of the five text sizes.
+constexpr std::array<double, WebBrowser::kZoomLevelCount> kZoomFactors = {0.75, 0.9, 1.0, 1.2,
+                                                                           1.5};
+
+QUrl AddressToUrl(const QString& address) {
+  if (address.startsWith("about:") || address.contains("://") || address.startsWith("file:"))
+    return QUrl(address);
+  return QUrl::fromLocalFile(QFileInfo(address).absoluteFilePath());
+}
+
+// One script argument as a JavaScript literal.
+QString JsString(const QString& text) {
+  const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+  return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+// Wraps an expression so that an exception gives null instead of no answer.
+QString Guarded(const QString& body) {
+  return "(function(){try{" + body + "}catch(e){return null;}})()";
+}
+
+// How the program shows every page: a readable column with some air around
+// the text. It lives in the page's head, so neither the body's serialisation
+// nor its inline style (which a reader's colour scheme sets) carries it.
+QWebEngineScript ReadingColumnScript() {
+  QWebEngineScript script;
+  script.setName("norvella-reading-column");
+  script.setInjectionPoint(QWebEngineScript::DocumentReady);
+  script.setWorldId(QWebEngineScript::ApplicationWorld);
+  script.setRunsOnSubFrames(false);
+  script.setSourceCode(
+      "(function(){"
+      "if (document.getElementById('norvella-reading-column')) return;"
+      "var s = document.createElement('style');"
+      "s.id = 'norvella-reading-column';"
+      "s.textContent = 'body{max-width:46em;margin:1.2em auto;padding:0 2em;line-height:1.45}';"
+      "(document.head || document.documentElement).appendChild(s);"
+      "})();");
+  return script;
+}
+
+}  // namespace
+
+WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent), view_(new QWebEngineView(this)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_);
+  setFocusProxy(view_);
+
+  QWebEnginePage* page = view_->page();
+  page->scripts().insert(ReadingColumnScript());
+  // A navigation asked for is pending until the engine reports its start,
+  // or its end, or goes idle: a navigation that replaces one still loading
+  // may not get a start of its own.
+  connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+      if (requestedUrl_.isEmpty() || info.url() == requestedUrl_) requested_ = false;
+      return;
+    }
+    if (info.url() == requestedUrl_ || !view_->page()->isLoading()) requested_ = false;
+  });
+  connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+    SendCommandState();
+    emit DocumentComplete(ok);
+  });
+  connect(page, &QWebEnginePage::loadProgress, this, &WebBrowser::ProgressChanged);
+  connect(page, &QWebEnginePage::linkHovered, this, &WebBrowser::StatusTextChanged);
+  connect(page, &QWebEnginePage::urlChanged, this, [this] { SendCommandState(); });
+  for (const auto action : {QWebEnginePage::Back, QWebEnginePage::Forward})
+    connect(page->action(action), &QAction::changed, this, [this] { SendCommandState(); });
+
+  // Dropped files belong to the window, not to the page.
+  WatchForDrops(view_);
+}
+
+WebBrowser::~WebBrowser() = default;
+
+void WebBrowser::Navigate(const QString& address) {
+  const QUrl target = AddressToUrl(address);
+  const QUrl current = view_->url();
+  // A jump to an anchor of the page shown loads nothing.
+  const bool sameDocument = target.hasFragment() &&
+                            target.adjusted(QUrl::RemoveFragment) ==
+                                current.adjusted(QUrl::RemoveFragment) &&
+                            !current.isEmpty();
+  if (!sameDocument) Request(target);
+  view_->setUrl(target);
+}
+
+void WebBrowser::Request(const QUrl& target) {
+  requested_ = true;
+  requestedUrl_ = target;
+}
+
+void WebBrowser::Refresh() {
+  Request(view_->url());
+  view_->reload();
+}
+
+bool WebBrowser::GoBack() {
+  if (!CanGoBack()) return false;
+  Request(QUrl());
+  view_->back();
+  return true;
+}
+
+bool WebBrowser::GoForward() {
+  if (!CanGoForward()) return false;
+  Request(QUrl());
+  view_->forward();
+  return true;
+}
+
+bool WebBrowser::CanGoBack() const { return view_->page()->action(QWebEnginePage::Back)->isEnabled(); }
+
+bool WebBrowser::CanGoForward() const {
+  return view_->page()->action(QWebEnginePage::Forward)->isEnabled();
+}
+
+void WebBrowser::SendCommandState() {
+  const bool back = CanGoBack();
+  const bool forward = CanGoForward();
+  if (back == lastCanBack_ && forward == lastCanForward_) return;
+  lastCanBack_ = back;
+  lastCanForward_ = forward;
+  emit CommandStateChanged(back, forward);
+}
+
+QString WebBrowser::LocationUrl() const { return view_->url().toString(); }
+
+QString WebBrowser::LocationName() const {
+  const QUrl url = view_->url();
+  const QString title = view_->title();
+  if (!title.isEmpty() && title != url.toString() && title != url.toDisplayString() &&
+      title != url.fileName())
+    return title;
+  return url.isLocalFile() ? url.fileName() : url.toString();
+}
+
+bool WebBrowser::IsLoading() const { return requested_ || view_->page()->isLoading(); }
+
+bool WebBrowser::WaitFor(const std::function<bool()>& done, int timeoutMs) {
+  if (done()) return true;
+  QElapsedTimer clock;
+  clock.start();
+  QTimer tick;  // wakes the wait at least every 10 ms when nothing else happens
+  tick.start(10);
+  while (!done()) {
+    if (clock.elapsed() >= timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  return true;
+}
+
+std::optional<QVariant> WebBrowser::RunScript(const QString& script, int timeoutMs) {
+  // The answer may come after the time-out or never; the shared state keeps
+  // a late answer from touching anything that is gone.
+  struct Answer {
+    bool arrived = false;
+    QVariant value;
+  };
+  auto answer = std::make_shared<Answer>();
+  QPointer<WebBrowser> self(this);
+  view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                               [answer](const QVariant& value) {
+                                 answer->arrived = true;
+                                 answer->value = value;
+                               });
+  WaitFor([&] { return answer->arrived || self.isNull(); }, timeoutMs);
+  if (self.isNull() || !answer->arrived) return std::nullopt;
+  return answer->value;
+}
+
+bool WebBrowser::WaitUntilReady(int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  QPointer<WebBrowser> self(this);
+  auto remaining = [&] { return std::max<int>(0, timeoutMs - static_cast<int>(clock.elapsed())); };
+  for (;;) {
+    if (!WaitFor([&] { return self.isNull() || !self->IsLoading(); }, remaining())) return false;
+    if (self.isNull()) return false;
+    const QString state = ReadyState();
+    if (self.isNull()) return false;
+    if (!IsLoading() && (state == "complete" || state == "interactive")) return true;
+    if (remaining() == 0) return false;
+    WaitFor([] { return false; }, std::min(10, remaining()));
+    if (self.isNull()) return false;
+  }
+}
+
+QString WebBrowser::ReadyState() {
+  const auto value = RunScript("document.readyState");
+  return value ? value->toString() : QString();
+}
+
+std::optional<QString> WebBrowser::BodyHtml() {
+  const auto value = RunScript(Guarded("return document.body ? document.body.outerHTML : null;"));
+  if (!value || !value->isValid() || value->isNull()) return std::nullopt;
+  return value->toString();
+}
+
+std::optional<int> WebBrowser::ScrollTop() {
+  const auto value = RunScript(
+      Guarded("var e = document.scrollingElement || document.body; return e ? e.scrollTop : null;"));
+  if (!value || !value->isValid() || value->isNull()) return std::nullopt;
+  return static_cast<int>(value->toDouble());
+}
+
+std::optional<int> WebBrowser::ScrollHeight() {
+  const auto value = RunScript(Guarded(
+      "var e = document.scrollingElement || document.body; return e ? e.scrollHeight : null;"));
+  if (!value || !value->isValid() || value->isNull()) return std::nullopt;
+  return static_cast<int>(value->toDouble());
+}
+
+bool WebBrowser::ScrollTo(int x, int y) {
+  const auto value = RunScript(
+      Guarded(QString("window.scrollTo(%1, %2); return true;").arg(x).arg(y)));
+  return value && value->toBool();
+}
+
+bool WebBrowser::ScrollBy(int dx, int dy) {
+  const auto value = RunScript(
+      Guarded(QString("window.scrollBy(%1, %2); return true;").arg(dx).arg(dy)));
+  return value && value->toBool();
+}
+
+QString WebBrowser::SelectionText() {
+  const auto value = RunScript(
+      Guarded("var s = window.getSelection(); return s ? s.toString() : '';"));
+  return value ? value->toString() : QString();
+}
+
+QString WebBrowser::SelectionHtml() {
+  const auto value = RunScript(Guarded(
+      "var s = window.getSelection();"
+      "if (!s || s.rangeCount === 0) return '';"
+      "var box = document.createElement('div');"
+      "for (var i = 0; i < s.rangeCount; ++i) box.appendChild(s.getRangeAt(i).cloneContents());"
+      "return box.innerHTML;"));
+  return value ? value->toString() : QString();
+}
+
+bool WebBrowser::PasteHtml(const QString& html) {
+  const auto value = RunScript(Guarded(
+      "var s = window.getSelection();"
+      "if (!s || s.rangeCount === 0) return false;"
+      "var r = s.getRangeAt(0);"
+      "r.deleteContents();"
+      "var f = r.createContextualFragment(" + JsString(html) + ");"
+      "var last = f.lastChild;"
+      "r.insertNode(f);"
+      "if (last) { r.setStartAfter(last); r.collapse(true); s.removeAllRanges(); s.addRange(r); }"
+      "return true;"));
+  return value && value->toBool();
+}
+
+std::optional<QString> WebBrowser::BodyStyle() {
+  const auto value =
+      RunScript(Guarded("return document.body ? document.body.style.cssText : null;"));
+  if (!value || !value->isValid() || value->isNull()) return std::nullopt;
+  return value->toString();
+}
+
+bool WebBrowser::SetBodyStyle(const QString& cssText) {
+  const auto value = RunScript(Guarded("if (!document.body) return false; document.body.style.cssText = " +
+                                       JsString(cssText) + "; return true;"));
+  return value && value->toBool();
+}
+
+void WebBrowser::SetZoomLevel(int level) {
+  zoomLevel_ = std::clamp(level, 0, kZoomLevelCount - 1);
+  view_->setZoomFactor(kZoomFactors[static_cast<std::size_t>(zoomLevel_)]);
+}
+
+bool WebBrowser::Find(const QString& text, bool backward, bool caseSensitive) {
+  if (text.isEmpty()) {
+    view_->page()->findText(QString());  // clears the highlight
+    return false;
+  }
+  QWebEnginePage::FindFlags flags;
+  if (backward) flags |= QWebEnginePage::FindBackward;
+  if (caseSensitive) flags |= QWebEnginePage::FindCaseSensitively;
+  struct Answer {
+    bool arrived = false;
+    bool found = false;
+  };
+  auto answer = std::make_shared<Answer>();
+  QPointer<WebBrowser> self(this);
+  view_->page()->findText(text, flags, [answer](const QWebEngineFindTextResult& result) {
+    answer->arrived = true;
+    answer->found = result.numberOfMatches() > 0;
+  });
+  WaitFor([&] { return answer->arrived || self.isNull(); }, kScriptTimeoutMs);
+  return answer->arrived && answer->found;
+}
+
+void WebBrowser::WatchForDrops(QObject* object) {
+  object->installEventFilter(this);
+  for (QObject* child : object->children())
+    if (child->isWidgetType()) WatchForDrops(child);
+}
+
+bool WebBrowser::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ChildAdded: {
+      // The page view creates its drawing widgets later; watch them too.
+      QObject* child = static_cast<QChildEvent*>(event)->child();
+      if (child != nullptr && child->isWidgetType()) WatchForDrops(child);
+      break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
+      else drag->ignore();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      if (drop->mimeData()->hasUrls()) {
+        drop->acceptProposedAction();
+        emit FilesDropped(drop->mimeData()->urls());
+      }
+      return true;
+    }
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace norvella

@@ -1,0 +1,564 @@
+// The main window: start-up from stored settings, the interface modes and
+// the enabling of every command, loading, converting, previewing, saving,
+// dropped files and sending to the librarian.
+
+#include "gui/ui/main_window.h"
+
+#include <sstream>
+#include <stdexcept>
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "cli/convert_command.h"
+#include "core/i18n/templates.h"
+#include "gui/ui/commands.h"
+#include "gui/ui/qt_text.h"
+#include "gui/ui/status_panels.h"
+#include "gui/ui/web_browser.h"
+#include "tests/gui/gui_test_support.h"
+
+namespace norvella {
+namespace {
+
+using test::MemoryStore;
+using test::ModalAnswerer;
+
+// Counts reads and can refuse them, as a declined question would.
+class CountingController final : public ConverterController {
+ public:
+  using ConverterController::ConverterController;
+  SourceRead ReadSourceFile(const std::string& path, int filterIndex) override {
+    ++reads;
+    if (fail) throw std::runtime_error("the reading failed half way");
+    if (refuse) {
+      SourceRead cancelled;
+      cancelled.kind = SourceRead::Kind::Cancelled;
+      return cancelled;
+    }
+    return ConverterController::ReadSourceFile(path, filterIndex);
+  }
+  int reads = 0;
+  bool refuse = false;
+  bool fail = false;
+};
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Controls whose state follows the mode, as the window's enabling rule
+// lists them.
+const char* const kConverterControls[] = {"Save1",        "Sendtorocket1", "Options1",    "ToolButton60",
+                                          "ToolButton47", "ToolButton54",  "ToolButton68", "ToolButton70"};
+const char* const kReaderControls[] = {"ReaderRoot", "NoteBtn", "BookmrkBtn", "AutoscrollBtn",
+                                       "Faster",     "Slower",  "ZoomBtn",    "Managebookmarks1"};
+const char* const kPresetsOfTheReaderToolbar[] = {"ToolButton56", "ToolButton57", "ToolButton58"};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ public:
+  static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+ private:
+  QTemporaryDir dir_;
+  MemoryStore store_;
+  CountingController* controller_ = nullptr;
+
+  // A window over the store; by default the questions after a load are off.
+  std::unique_ptr<TMain> Window(const QString& commandLine = QString()) {
+    auto controller = std::make_unique<CountingController>(store_);
+    controller_ = controller.get();
+    auto window = std::make_unique<TMain>(std::move(controller), commandLine);
+    window->show();
+    return window;
+  }
+
+  QString Sample(const QString& name = "shinel.txt") {
+    const QString path = dir_.filePath(name);
+    if (!QFile::exists(path)) QFile::copy(NORVELLA_SAMPLES_DIR "/shinel.txt", path);
+    return path;
+  }
+
+  static void Load(TMain& window, const QString& path) {
+    window.SetSourceFileName(path);
+    window.LoadSrc(TMain::kLoadNamedFile);
+  }
+
+  static QString PreviewUrl(TMain& window) {
+    return QUrl::fromLocalFile(PathText(window.controller().PreviewPath())).toString();
+  }
+
+  static int Conversions(const QSignalSpy& tasks) {
+    int count = 0;
+    for (const auto& call : tasks)
+      if (call.first().toString() == "CurrentTask: Simplyfy HTML") ++count;
+    return count;
+  }
+
+  static bool ModeEnabled(TMain& window, const char* name) {
+    return window.Control(name)->property("modeEnabled").toBool();
+  }
+
+ private slots:
+  void init() {
+    store_ = MemoryStore();
+    store_.values["Ask about title"] = "0";
+    store_.values["Confirm table of content"] = "0";
+  }
+
+  void StartsInTheSimpleModeWithTheDefaults() {
+    store_.values.clear();
+    auto window = Window();
+    QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
+    QCOMPARE(window->PreviousMode(), TMain::kAdvancedMode);
+    QVERIFY(!window->AdvancedConfirmed());
+    QCOMPARE(window->windowTitle(), QString("Norvella - no file"));
+    QCOMPARE(window->ActiveBrowser(), window->PanelBrowser());
+    QVERIFY(!window->findChild<QWidget*>("RightPanel")->isVisible());
+    QVERIFY(window->findChild<QWidget*>("Panel1")->isVisible());
+    QCOMPARE(window->options().Number(Opt::LongStringsMin), 80);
+    QVERIFY(window->options().Flag(Opt::AskAboutTitle));
+    QCOMPARE(window->status().Task(), QString("Current task: none"));
+    QVERIFY(!window->status().Clock().isEmpty());
+    QCOMPARE(window->size(), QSize(603, 363));
+    QVERIFY(window->Control("Simpleinterfacemode1")->isChecked());
+    QVERIFY(!window->Control("Readerinterfacemode2")->isVisible());
+    // No help file beside the program, no librarian key.
+    QCOMPARE(window->Control("Help1")->text(), QString("Help not downloaded."));
+    QVERIFY(!window->Control("Help1")->isEnabled());
+    QVERIFY(!window->Control("RocketBtn")->isEnabled());
+    QVERIFY(window->Control("ToolButton60")->isEnabled());
+  }
+
+  void StoredSettingsReplaceTheDefaults() {
+    store_.values["Londg strings min"] = "81";
+    store_.values["Interface mode"] = "1";
+    store_.values["Previous mode"] = "0";
+    store_.values["Asked about title"] = "1";
+    store_.values["Window Width"] = "900";
+    store_.values["Window Height"] = "640";
+    store_.keys[std::string(kLibrarianKey)] = 0;
+    auto window = Window();
+    QCOMPARE(window->options().Number(Opt::LongStringsMin), 81);
+    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
+    QCOMPARE(window->PreviousMode(), TMain::kSimpleMode);
+    QVERIFY(window->AdvancedConfirmed());
+    QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
+    QVERIFY(window->findChild<QWidget*>("RightPanel")->isVisible());
+    QCOMPARE(window->size(), QSize(900, 640));
+    QVERIFY(window->Control("RocketBtn")->isEnabled());
+  }
+
+  void AStoredReaderModeReopensTheLastDocumentOrFallsBack_data() {
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("last file missing") << false << QString() << int(TMain::kSimpleMode);
+    QTest::newRow("last file there") << true << QString() << int(TMain::kReaderMode);
+    QTest::newRow("a file on the command line") << true << QString("/tmp/other.txt") << int(TMain::kSimpleMode);
+  }
+  void AStoredReaderModeReopensTheLastDocumentOrFallsBack() {
+    QFETCH(bool, fileExists);
+    QFETCH(QString, commandLine);
+    QFETCH(int, mode);
+    const QString last = dir_.filePath("last.html");
+    QFile::remove(last);
+    if (fileExists) {
+      QFile file(last);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("<html><body>last read</body></html>");
+    }
+    store_.values["Interface mode"] = "2";
+    store_.values["Previous mode"] = "0";
+    store_.values["Last reader file"] = FromQt(last);
+    auto window = Window(commandLine);
+    QCOMPARE(window->InterfaceMode(), mode);
+    if (mode == TMain::kReaderMode) {
+      QVERIFY(window->ActiveBrowser()->WaitUntilReady());
+      QCOMPARE(window->ActiveBrowser()->LocationUrl(), QUrl::fromLocalFile(last).toString());
+      QCOMPARE(window->windowTitle(), QString("Norvella (reader) - last.html"));
+    }
+  }
+
+  void EveryCommandIsEnabledAsTheModeSays() {
+    store_.values["Asked about title"] = "1";
+    auto window = Window();
+    for (const int mode : {TMain::kSimpleMode, TMain::kAdvancedMode, TMain::kReaderMode, TMain::kSimpleMode}) {
+      window->SetInterfaceMode(mode);
+      QCOMPARE(window->InterfaceMode(), mode);
+      const bool converter = mode != TMain::kReaderMode;
+      for (const char* name : kConverterControls) QCOMPARE(ModeEnabled(*window, name), converter);
+      for (const char* name : kReaderControls) QCOMPARE(ModeEnabled(*window, name), !converter);
+      for (const char* name : {"Save1", "Sendtorocket1", "Options1", "ToolButton60", "ToolButton47", "ToolButton54"})
+        QCOMPARE(window->Control(name)->isEnabled(), converter);
+      QCOMPARE(window->Control("ReaderRoot")->isEnabled(), !converter);
+      // The parsing items go with their menu.
+      QCOMPARE(window->Control("Autodetectformat1")->isEnabled(), converter);
+      QCOMPARE(window->Control("Readerinterfacemode2")->isVisible(), !converter);
+      // Commands whose handlers come later stay off in every mode.
+      for (const ControlInfo& control : Controls()) {
+        if (CommandImplemented(control.command)) continue;
+        QVERIFY2(!window->Control(QString::fromUtf8(control.name.data(), int(control.name.size())))->isEnabled(),
+                 control.name.data());
+      }
+      const char* checked[] = {"Simpleinterfacemode1", "Advancedinterfacemode1", "Readerinterfacemode2"};
+      QVERIFY(window->Control(checked[mode])->isChecked());
+      QCOMPARE(window->ActiveBrowser(), mode == TMain::kAdvancedMode ? window->PreviewBrowser() : window->PanelBrowser());
+    }
+  }
+
+  void ChoosingTheModeInUseChangesNothing() {
+    store_.values["Asked about title"] = "1";
+    auto window = Window();
+    window->InterfaceModeClick(TMain::kAdvancedMode);
+    QCOMPARE(window->PreviousMode(), TMain::kSimpleMode);
+    const int reads = controller_->reads;
+    window->options().SetNumber(Opt::PreviousMode, 7);
+    window->SetInterfaceMode(TMain::kAdvancedMode);
+    QCOMPARE(window->PreviousMode(), 7);
+    QCOMPARE(controller_->reads, reads);
+  }
+
+  void LeavingTheReaderReturnsToTheModeItCameFrom() {
+    store_.values["Asked about title"] = "1";
+    auto window = Window();
+    Load(*window, Sample());
+    QCOMPARE(controller_->reads, 1);
+    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(window->PreviousMode());
+    QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
+
+    // Entering the advanced mode loads the source again, coming back to it
+    // from the reader does not.
+    window->InterfaceModeClick(TMain::kAdvancedMode);
+    QCOMPARE(controller_->reads, 2);
+    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(window->PreviousMode());
+    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
+    QCOMPARE(controller_->reads, 2);
+  }
+
+  void TheAdvancedModeWarningIsShownOnceEver() {
+    {
+      auto window = Window();
+      ModalAnswerer no([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::No); });
+      window->InterfaceModeClick(TMain::kAdvancedMode);
+      QCOMPARE(no.seen.size(), 1);
+      QVERIFY(no.seen.first().startsWith("Advanced interface mode was designed"));
+      QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
+      QVERIFY(window->Control("Simpleinterfacemode1")->isChecked());
+      QVERIFY(!window->AdvancedConfirmed());
+    }
+    {
+      auto window = Window();
+      ModalAnswerer yes([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Yes); });
+      window->InterfaceModeClick(TMain::kAdvancedMode);
+      QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
+      window->InterfaceModeClick(TMain::kSimpleMode);
+      window->InterfaceModeClick(TMain::kAdvancedMode);
+      QCOMPARE(yes.seen.size(), 1);
+      window->InterfaceModeClick(TMain::kSimpleMode);
+    }
+    // After a restart the answer is remembered.
+    auto window = Window();
+    ModalAnswerer watcher([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::No); });
+    window->InterfaceModeClick(TMain::kAdvancedMode);
+    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
+    QVERIFY(watcher.seen.isEmpty());
+  }
+
+  void AutodetectionDisablesThePresets() {
+    auto window = Window();
+    const char* presets[] = {"ToolButton41", "ToolButton42", "ToolButton43", "ToolButton56", "ToolButton57",
+                             "ToolButton58", "Threatasfixedwidth1", "Threataslineparagraph1", "Threatashtml1"};
+    QVERIFY(window->options().Flag(Opt::AutoDetectTextFormat));
+    for (const char* name : presets) QVERIFY2(!window->Control(name)->isEnabled(), name);
+    for (const char* name : {"ToolButton44", "ToolButton54", "Autodetectformat1"})
+      QVERIFY(window->Control(name)->isChecked());
+
+    window->Control("ToolButton54")->trigger();
+    QVERIFY(!window->options().Flag(Opt::AutoDetectTextFormat));
+    for (const char* name : presets) QVERIFY2(window->Control(name)->isEnabled(), name);
+    for (const char* name : {"ToolButton44", "ToolButton54", "Autodetectformat1"})
+      QVERIFY(!window->Control(name)->isChecked());
+
+    // The reader toolbar's presets are off in the reader mode; coming back
+    // they follow autodetection again.
+    window->SetInterfaceMode(TMain::kReaderMode);
+    for (const char* name : kPresetsOfTheReaderToolbar) QVERIFY(!window->Control(name)->isEnabled());
+    window->SetInterfaceMode(TMain::kSimpleMode);
+    for (const char* name : kPresetsOfTheReaderToolbar) QVERIFY(window->Control(name)->isEnabled());
+    window->Control("Autodetectformat1")->trigger();
+    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(TMain::kSimpleMode);
+    for (const char* name : kPresetsOfTheReaderToolbar) QVERIFY(!window->Control(name)->isEnabled());
+  }
+
+  void ALoadedBookIsConvertedAndShown() {
+    auto window = Window();
+    QSignalSpy tasks(&window->status(), &StatusPanels::TaskShown);
+    Load(*window, Sample());
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
+    QCOMPARE(Conversions(tasks), 1);
+    QCOMPARE(window->status().Task(), QString("Ready"));
+    QVERIFY(window->DocumentShown());
+    // The detected preset is pressed on every toolbar and in the menu.
+    const int style = window->Control("ToolButton56")->isChecked()   ? 0
+                      : window->Control("ToolButton57")->isChecked() ? 1
+                                                                       : 2;
+    const char* trio[3][3] = {{"ToolButton41", "ToolButton56", "Threatasfixedwidth1"},
+                              {"ToolButton42", "ToolButton57", "Threataslineparagraph1"},
+                              {"ToolButton43", "ToolButton58", "Threatashtml1"}};
+    for (int s = 0; s < 3; ++s)
+      for (const char* name : trio[s]) QCOMPARE(window->Control(name)->isChecked(), s == style);
+
+    WebBrowser* browser = window->ActiveBrowser();
+    QVERIFY(browser->WaitUntilReady());
+    QCOMPARE(browser->LocationUrl(), PreviewUrl(*window));
+    const QString body = *browser->BodyHtml();
+    QVERIFY(body.contains(QString::fromUtf8("Башмачкин")));
+    QVERIFY(body.contains("This text was formated to HTML using"));
+    QVERIFY(QFile::exists(PathText(window->controller().PreviewPath())));
+  }
+
+  void ConvertingAgainConvertsOnceAndShowsTheNewResult() {
+    auto window = Window();
+    QSignalSpy tasks(&window->status(), &StatusPanels::TaskShown);
+    Load(*window, Sample());
+    window->controller().SetSourceText("Akaky Akakievich Bashmachkin");
+    window->Control("ReParceBtn1")->trigger();
+    QCOMPARE(Conversions(tasks), 2);
+    WebBrowser* browser = window->ActiveBrowser();
+    QVERIFY(browser->WaitUntilReady());
+    QTRY_VERIFY(browser->BodyHtml()->contains("Bashmachkin"));
+    // Up to date: showing the Preview tab converts nothing.
+    window->ShowPreviewPage();
+    QCOMPARE(Conversions(tasks), 2);
+  }
+
+  void APresetConvertsOnce() {
+    store_.values["AutoDetect text format"] = "0";
+    auto window = Window();
+    Load(*window, Sample());
+    QSignalSpy tasks(&window->status(), &StatusPanels::TaskShown);
+    window->Control("ToolButton43")->trigger();
+    QCOMPARE(Conversions(tasks), 1);
+    QCOMPARE(window->options().Number(Opt::LongStringsMin), kLengthOff);
+    QVERIFY(window->Control("ToolButton58")->isChecked());
+    QVERIFY(window->Control("Threatashtml1")->isChecked());
+    QVERIFY(!window->Control("ToolButton41")->isChecked());
+    window->Control("Threatasfixedwidth1")->trigger();
+    QCOMPARE(Conversions(tasks), 2);
+    QCOMPARE(window->options().Number(Opt::LongStringsMin), 81);
+    QCOMPARE(window->options().Number(Opt::ShortStringsMax), 0);
+  }
+
+  void SavingWritesWhatTheCommandLineWrites() {
+    auto window = Window();
+    const QString saved = dir_.filePath("saved.htm");
+    window->SetSaveFileName(saved);
+    // Nothing converted yet: nothing is written.
+    QVERIFY(!window->SaveHTML(false));
+    QVERIFY(!QFile::exists(saved));
+
+    Load(*window, Sample());
+    QVERIFY(window->SaveHTML(false));
+    const QString theirs = dir_.filePath("theirs.html");
+    std::ostringstream out, err;
+    QCOMPARE(RunConvertCommand({PathBytes(Sample()), "-o", PathBytes(theirs), "-q"}, out, err, false), 0);
+    QCOMPARE(ReadFile(saved), ReadFile(theirs));
+  }
+
+  void TheTitleDialogOfALoadReachesTheDocument() {
+    store_.values["Ask about title"] = "1";
+    auto window = Window();
+    ModalAnswerer answerer([](QWidget* d) {
+      d->findChild<QLineEdit*>("ShortTitle")->setText("Overcoat");
+      ModalAnswerer::Click(d, "done");
+    });
+    Load(*window, Sample());
+    QCOMPARE(answerer.seen, QStringList{"Document properties"});
+    QVERIFY(window->ActiveBrowser()->WaitUntilReady());
+    QCOMPARE(window->ActiveBrowser()->LocationName(), QString("Overcoat"));
+  }
+
+  void ARefusedOrFailedLoadChangesNothing() {
+    auto window = Window();
+    Load(*window, Sample());
+    const auto source = window->controller().GetSourceLines();
+    const auto result = window->controller().GetResultLines();
+    const QString shown = window->ActiveBrowser()->LocationUrl();
+
+    controller_->refuse = true;
+    Load(*window, Sample("other.txt"));
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
+    QVERIFY(window->controller().GetSourceLines() == source);
+    QVERIFY(window->controller().GetResultLines() == result);
+    QVERIFY(window->controller().Converted());
+    QCOMPARE(window->ActiveBrowser()->LocationUrl(), shown);
+
+    controller_->refuse = false;
+    ModalAnswerer ok([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Ok); });
+    Load(*window, dir_.filePath("missing.txt"));
+    QCOMPARE(ok.seen.size(), 1);
+    QVERIFY(ok.seen.first().contains("missing.txt"));
+    QVERIFY(window->controller().GetSourceLines() == source);
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
+  }
+
+  void AFailureInsideALoadIsShownAndTheWindowGoesOn() {
+    auto window = Window();
+    Load(*window, Sample());
+    controller_->fail = true;
+    ModalAnswerer ok([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Ok); });
+    Load(*window, Sample("other.txt"));
+    QCOMPARE(ok.seen, QStringList{"the reading failed half way"});
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    controller_->fail = false;
+    Load(*window, Sample("other.txt"));
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - other.txt"));
+  }
+
+  void DroppingThreeFilesLoadsTheFirstAndSaysSoOnce() {
+    auto window = Window();
+    ModalAnswerer ok([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Ok); });
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Sample("first.txt")), QUrl::fromLocalFile(Sample("second.txt")),
+                  QUrl::fromLocalFile(Sample("third.txt"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &drop);
+    QTRY_COMPARE(window->windowTitle(), QString("Norvella (converter) - first.txt"));
+    QCOMPARE(ok.seen, QStringList{"Multiple drops not supported. Now opening first file only"});
+    QCOMPARE(controller_->reads, 1);
+
+    // One file: no message.
+    window->OpenDroppedFiles({QUrl::fromLocalFile(Sample("second.txt"))});
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - second.txt"));
+    QCOMPARE(ok.seen.size(), 1);
+  }
+
+  void ThePreviewFollowsTheModeIntoTheOtherBrowser() {
+    store_.values["Interface mode"] = "1";
+    store_.values["Asked about title"] = "1";
+    auto window = Window();
+    Load(*window, Sample());
+    QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
+    QVERIFY(window->PreviewBrowser()->WaitUntilReady());
+    QCOMPARE(window->PreviewBrowser()->LocationUrl(), PreviewUrl(*window));
+
+    // The full-window browser has never shown the preview: refreshing it
+    // would leave it blank, so it is sent to the file.
+    window->InterfaceModeClick(TMain::kSimpleMode);
+    WebBrowser* panel = window->PanelBrowser();
+    QVERIFY(panel->WaitUntilReady());
+    QCOMPARE(panel->LocationUrl(), PreviewUrl(*window));
+    QVERIFY(panel->BodyHtml()->contains(QString::fromUtf8("Башмачкин")));
+  }
+
+  void ThePreviewTabGivesWayToTheFullWindowBrowser() {
+    store_.values["Interface mode"] = "1";
+    store_.values["Asked about title"] = "1";
+    store_.values["Show HTML"] = "1";
+    auto window = Window();
+    auto* tabs = window->findChild<QTabWidget*>("PageControl1");
+    QVERIFY(tabs->isTabVisible(1));
+    QVERIFY(!tabs->isTabVisible(2));
+    Load(*window, Sample());
+    QVERIFY(window->PreviewBrowser()->WaitUntilReady());
+
+    window->options().SetFlag(Opt::ShowHtml, false);
+    QVERIFY(!window->PreviewTabShown());
+    QVERIFY(!tabs->isTabVisible(0));
+    QCOMPARE(window->ActiveBrowser(), window->PanelBrowser());
+    QVERIFY(window->PanelBrowser()->WaitUntilReady());
+    QCOMPARE(window->PanelBrowser()->LocationUrl(), PreviewUrl(*window));
+
+    window->options().SetFlag(Opt::UseSourceEditor, true);
+    QVERIFY(window->PreviewTabShown());
+    QVERIFY(tabs->isTabVisible(0));
+    QVERIFY(tabs->isTabVisible(2));
+    QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
+    // Outside the advanced mode the rule does nothing.
+    window->InterfaceModeClick(TMain::kSimpleMode);
+    window->options().SetFlag(Opt::UseSourceEditor, false);
+    QVERIFY(window->PreviewTabShown());
+  }
+
+  void ClosingKeepsTheSettingsAndDeletesTheTemporaryFiles() {
+    auto window = Window();
+    Load(*window, Sample());
+    const QString preview = PathText(window->controller().PreviewPath());
+    QVERIFY(QFile::exists(preview));
+    window->resize(700, 500);
+    window->options().SetNumber(Opt::LongStringsMin, 90);
+    window.reset();
+    QVERIFY(!QFile::exists(preview));
+    QCOMPARE(store_.saves, 1);
+    QCOMPARE(store_.values["Londg strings min"], std::string("90"));
+    QCOMPARE(store_.values["Window Width"], std::string("700"));
+    QCOMPARE(store_.values["Interface mode"], std::string("0"));
+  }
+
+  void TheStatusBarRepaintsAPercentageOnlyWhenItChanges() {
+    auto window = Window();
+    StatusPanels& status = window->status();
+    const int before = status.Repaints();
+    status.ProgressChanged(5);
+    status.ProgressChanged(5);
+    QCOMPARE(status.Percent(), QString("5%"));
+    QCOMPARE(status.Repaints(), before + 1);
+    status.TaskChanged("CurrentTask: \xd7\xf2\xe5\xed\xe8\xe5");
+    QCOMPARE(status.Task(), QString::fromUtf8("CurrentTask: Чтение"));
+    // A whole conversion repaints once per task text and at most once per
+    // whole percentage of each step, not once per line.
+    QSignalSpy tasks(&status, &StatusPanels::TaskShown);
+    const int start = status.Repaints();
+    Load(*window, Sample());
+    const int percentRepaints = status.Repaints() - start - int(tasks.count());
+    QVERIFY(percentRepaints > 0);
+    QVERIFY(percentRepaints <= 101 * int(tasks.count()));
+    QCOMPARE(ClockText(QTime(9, 5, 7)).contains("05"), true);
+  }
+
+  void SendingToRocketStartsTheLibrarianWithThePreviewPath() {
+    const QString bin = dir_.filePath("bin");
+    QDir().mkpath(bin);
+    const QString record = dir_.filePath("librarian-got.txt");
+    QFile script(bin + "/RocketLibrarian");
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" + record + "'\n").toUtf8());
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toUtf8() + ":" + path);
+
+    auto window = Window();
+    Load(*window, Sample("with space.txt"));
+    window->Control("Sendtorocket1")->trigger();
+    QTRY_VERIFY(QFile::exists(record));
+    QTRY_COMPARE(QString::fromUtf8(ReadFile(record)), "1|" + PathText(window->controller().PreviewPath()));
+    qputenv("PATH", path);
+  }
+};
+
+}  // namespace norvella
+
+QTEST_MAIN(norvella::MainWindowTest)
+#include "main_window_test.moc"
