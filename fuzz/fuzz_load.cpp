@@ -1,0 +1,62 @@
+// Source loading with encoding detection, from the raw bytes of a file. The
+// first byte chooses the open filter, the next ones the load's options and
+// the answers to its questions.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/base/file_io.h"
+#include "core/i18n/strings.h"
+#include "core/settings/options.h"
+#include "core/source/source_loader.h"
+#include "fuzz/fuzz_input.h"
+
+using namespace norvella;
+
+namespace {
+
+class ScriptedQuestions final : public SourceQuestions {
+ public:
+  explicit ScriptedQuestions(fuzz::FuzzInput& in) : yes_(in.Bit()) {}
+  bool ConvertEncoding(const EncodingQuestion&) override { return yes_; }
+
+ private:
+  bool yes_;
+};
+
+// One private folder for the whole run; the loader probes it for writing.
+const std::string& InputPath() {
+  static const std::string path = [] {
+    char dir[] = "/tmp/norvella-fuzz-load-XXXXXX";
+    if (::mkdtemp(dir) == nullptr) std::abort();
+    return std::string(dir) + "/book.txt";
+  }();
+  return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::FuzzInput in(data, size);
+  const auto encoding = static_cast<SourceEncoding>(in.Byte() % 5);
+  Options options;
+  options.SetFlag(Opt::AskAboutTitle, false);
+  options.SetFlag(Opt::AskAboutLargeFiles, in.Bit());
+  options.SetFlag(Opt::TrySplitTitle, in.Bit());
+  options.SetFlag(Opt::AutoDetectTextFormat, in.Bit());
+  options.SetNumber(Opt::OpenForReadingConverted, in.Byte() % 3);
+  ScriptedQuestions questions(in);
+  if (!WriteFileAtomically(InputPath(), in.Rest()).ok) std::abort();
+
+  const StringTable strings;
+  DocumentProperties doc;
+  SourceState state;
+  SourceLoadContext ctx{options, strings, doc, state, questions, nullptr};
+  const LoadResult result = LoadSrc(InputPath(), encoding, ctx);
+  (void)result;
+  return 0;
+}
