@@ -224,9 +224,29 @@ std::string ApplyTidyPatterns(std::string line) {
 
 }  // namespace
 
+namespace {
+
+// The first occurrence of pattern in text. Most patterns begin with a
+// space, which a book's text is full of, so the search runs on the
+// pattern's first other character ('<', '>', '&', '-') and looks back for
+// the spaces before it.
+std::size_t FindPattern(std::string_view text, std::string_view pattern) {
+  const std::size_t anchor = std::min(pattern.find_first_not_of(' '), pattern.size() - 1);
+  const std::string_view head = pattern.substr(0, anchor);
+  const std::string_view rest = pattern.substr(anchor);
+  for (std::size_t at = text.find(rest, anchor); at != std::string_view::npos; at = text.find(rest, at + 1)) {
+    if (text.substr(at - anchor, anchor) == head) return at - anchor;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 std::string DeleteCharAfterEach(std::string_view pattern, std::string text, std::size_t offset) {
   const std::size_t m = pattern.size();
-  if (m == 0 || offset >= m || text.find(pattern) == std::string::npos) return text;
+  if (offset >= m) return text;
+  const std::size_t first = FindPattern(text, pattern);
+  if (first == std::string::npos) return text;
   // The kept prefix never holds the pattern, so the first occurrence is the
   // first one to end at the newest character. After a deletion the
   // characters behind the deleted one are looked at again, as a new
@@ -234,7 +254,10 @@ std::string DeleteCharAfterEach(std::string_view pattern, std::string text, std:
   std::string out;
   out.reserve(text.size());
   std::string again;  // characters to look at again, the next one last
-  std::size_t k = 0;
+  // Up to the character that completes the first occurrence nothing can
+  // match, so that part is copied at once.
+  std::size_t k = first + m - 1;
+  out.assign(text, 0, k);
   for (;;) {
     char c;
     if (!again.empty()) {
@@ -246,7 +269,8 @@ std::string DeleteCharAfterEach(std::string_view pattern, std::string text, std:
       break;
     }
     out += c;
-    if (out.size() >= m && std::string_view(out).substr(out.size() - m) == pattern) {
+    if (c == pattern.back() && out.size() >= m &&
+        std::string_view(out).substr(out.size() - m) == pattern) {
       const std::size_t cut = out.size() - m + offset;
       for (std::size_t t = out.size(); t-- > cut + 1;) again += out[t];
       out.resize(cut);

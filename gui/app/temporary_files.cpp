@@ -5,12 +5,12 @@
 
 namespace norvella {
 
-void TemporaryFiles::Add(const std::string& path) {
+void WindowTemporaryFiles::Add(const std::string& path) {
   if (path.empty() || std::find(paths_.begin(), paths_.end(), path) != paths_.end()) return;
   paths_.push_back(path);
 }
 
-void TemporaryFiles::DeleteAll() {
+void WindowTemporaryFiles::DeleteAll() {
   for (const std::string& path : paths_) std::remove(path.c_str());
   paths_.clear();
 }

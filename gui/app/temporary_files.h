@@ -8,12 +8,12 @@
 
 namespace norvella {
 
-class TemporaryFiles {
+class WindowTemporaryFiles {
  public:
-  TemporaryFiles() = default;
-  TemporaryFiles(const TemporaryFiles&) = delete;
-  TemporaryFiles& operator=(const TemporaryFiles&) = delete;
-  ~TemporaryFiles() { DeleteAll(); }
+  WindowTemporaryFiles() = default;
+  WindowTemporaryFiles(const WindowTemporaryFiles&) = delete;
+  WindowTemporaryFiles& operator=(const WindowTemporaryFiles&) = delete;
+  ~WindowTemporaryFiles() { DeleteAll(); }
 
   // Remembers a path once, however often it is added.
   void Add(const std::string& path);

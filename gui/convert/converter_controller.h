@@ -61,7 +61,7 @@ class ConverterController {
   const StringTable& strings() const { return strings_; }
   HtmlTemplates& templates() { return templates_; }
   DocumentProperties& document() { return document_; }
-  TemporaryFiles& temporaryFiles() { return temporaryFiles_; }
+  WindowTemporaryFiles& temporaryFiles() { return temporaryFiles_; }
 
   // Status texts and percentages go to the observer, questions of a load
   // or a conversion to the questions object; both may be null (quiet,
@@ -134,7 +134,7 @@ class ConverterController {
   std::string previewPath_;
   bool previewShown_ = false;
   bool librarianInstalled_ = false;
-  TemporaryFiles temporaryFiles_;
+  WindowTemporaryFiles temporaryFiles_;
 
   NullObserver nullObserver_;
   ConversionQuestions defaultQuestions_;

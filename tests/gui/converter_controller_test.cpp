@@ -223,7 +223,7 @@ class ConverterControllerTest : public QObject {
   }
 
   void TemporaryFilesAreKeptOnceAndDeletedQuietly() {
-    TemporaryFiles files;
+    WindowTemporaryFiles files;
     const QString a = dir_.filePath("a.tmp");
     WriteFile(a, "a");
     files.Add(PathBytes(a));

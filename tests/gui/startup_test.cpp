@@ -47,7 +47,9 @@ class StartupTest : public QObject {
   }
 
   std::unique_ptr<TMain> Window(MemoryStore& store) {
+    // Neither the title question nor the contents confirmation pops up.
     store.values.insert_or_assign("Ask about title", std::string(1, '0'));
+    store.values.insert_or_assign("Confirm table of content", std::string(1, '0'));
     return std::make_unique<TMain>(std::make_unique<ConverterController>(store), QString());
   }
 
