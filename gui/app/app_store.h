@@ -1,32 +1,45 @@
 #pragma once
 
-// The per-user store as the desktop program uses it: the settings read at
-// start and written at exit, the flag of the missing-browser warning, the
-// librarian's key, and the keys the uninstall command removes. Keys are
-// named by their registry-style paths.
+// The per-user store as the desktop program uses it: the localisation and
+// skin, the settings and the font tables read at start, the settings
+// written at exit, the flag of the missing-browser warning, the librarian's
+// key, and the keys the uninstall command removes. Keys are named by their
+// registry-style paths.
 
 #include <cstddef>
 #include <string_view>
 
+#include "core/hyph/font_widths.h"
+#include "core/i18n/localisation.h"
+#include "core/settings/settings_io.h"
+
 namespace norvella {
 
 class Options;
+class HtmlTemplates;
+class StringTable;
 
-inline constexpr std::string_view kMakerKey = "Software\\Marn Soft";
 inline constexpr std::string_view kProgramKey = "Software\\Marn Soft\\Norvella";
-inline constexpr std::string_view kSettingsKey = "Software\\Marn Soft\\Norvella\\1.00";
-inline constexpr std::string_view kUninstallKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Norvella 1.00";
-inline constexpr std::string_view kLibrarianKey = "Software\\Nuvomedia\\RocketLibrarian";
 
 class AppStore {
  public:
   virtual ~AppStore() = default;
 
+  // The installed localisation and HTML skin, before the options. Without
+  // a store behind it nothing is installed.
+  virtual LocalisationCheck LoadLocalisation(StringTable& /*strings*/, HtmlTemplates& /*templates*/) {
+    return {};
+  }
   // Stored values replace the defaults, each through its option's setter.
   virtual void LoadSettings(Options& options) = 0;
+  // The widths of "Hyph font" in the chosen orientation, after the options.
+  // Without a store behind it the built-in tables are used.
+  virtual void LoadFontWidths(const Options& options, ActiveFontWidths& widths) {
+    MemoryFontStore fonts;
+    norvella::LoadFontWidths(fonts, options, widths);
+  }
   // Writes every option and the uninstall entry.
-  virtual void SaveSettings(const Options& options) = 0;
+  virtual void SaveSettings(const Options& options, const SaveSettingsState& state) = 0;
 
   virtual bool KeyExists(std::string_view path) const = 0;
   // The number of subkeys and values of a key; 0 when it does not exist.
@@ -36,14 +49,18 @@ class AppStore {
   // Records that the missing-browser warning was shown, creating the
   // settings key if needed; returns true when it had been recorded before.
   virtual bool MarkWarningShown() = 0;
+
+  // Removes the program's stored data: its settings key, then the program's
+  // and the maker's keys when nothing else is left in them, and the
+  // uninstall entry.
+  virtual void RemoveStoredData();
 };
 
-// The store until the settings store is wired in: every option keeps its
-// default and nothing is kept between runs.
+// A store that keeps nothing between runs: every option keeps its default.
 class DefaultsOnlyStore final : public AppStore {
  public:
   void LoadSettings(Options&) override {}
-  void SaveSettings(const Options&) override {}
+  void SaveSettings(const Options&, const SaveSettingsState&) override {}
   bool KeyExists(std::string_view) const override { return false; }
   std::size_t EntryCount(std::string_view) const override { return 0; }
   void DeleteKey(std::string_view) override {}

@@ -10,7 +10,8 @@
 #include <QTimer>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
-#include "gui/app/app_store.h"
+#include "core/settings/store.h"
+#include "gui/app/settings_app_store.h"
 #include "gui/app/artwork.h"
 #include "gui/app/shutdown_signals.h"
 #include "gui/app/splash.h"
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
 
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
-  DefaultsOnlyStore store;
+  SettingsAppStore store(DefaultStorePath());
   if (IsUninstallCommand(arguments)) {
     RunUninstall(store, nullptr);
     return 0;

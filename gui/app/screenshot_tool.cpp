@@ -32,7 +32,7 @@ class SeasonedUserStore final : public norvella::AppStore {
     o.SetNumber(Opt::WindowHeight, 720);
     o.SetNumber(Opt::PanelWidth, 270);
   }
-  void SaveSettings(const norvella::Options&) override {}
+  void SaveSettings(const norvella::Options&, const norvella::SaveSettingsState&) override {}
   bool KeyExists(std::string_view) const override { return false; }
   std::size_t EntryCount(std::string_view) const override { return 0; }
   void DeleteKey(std::string_view) override {}

@@ -16,15 +16,16 @@ bool IsUninstallCommand(const QStringList& arguments) {
   return !arguments.isEmpty() && arguments.first().toUpper() == "/UNINSTALL";
 }
 
-void RemoveStoredData(AppStore& store) {
-  store.DeleteKey(kSettingsKey);
-  if (store.KeyExists(kMakerKey)) {
-    if (store.KeyExists(kProgramKey) && store.EntryCount(kProgramKey) == 0)
-      store.DeleteKey(kProgramKey);
-    if (store.EntryCount(kMakerKey) == 0) store.DeleteKey(kMakerKey);
+void AppStore::RemoveStoredData() {
+  DeleteKey(kSettingsKey);
+  if (KeyExists(kMakerKey)) {
+    if (KeyExists(kProgramKey) && EntryCount(kProgramKey) == 0) DeleteKey(kProgramKey);
+    if (EntryCount(kMakerKey) == 0) DeleteKey(kMakerKey);
   }
-  store.DeleteKey(kUninstallKey);
+  DeleteKey(kUninstallKey);
 }
+
+void RemoveStoredData(AppStore& store) { store.RemoveStoredData(); }
 
 void RunUninstall(AppStore& store, QWidget* parent) {
   QMessageBox ask(QMessageBox::NoIcon, "Uninstall",

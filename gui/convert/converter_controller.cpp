@@ -14,6 +14,8 @@ namespace norvella {
 
 ConverterController::ConverterController(AppStore& store) : store_(store) {}
 
+ConverterController::~ConverterController() { state_.temporaryFiles.DeleteAll(); }
+
 void ConverterController::SetObserver(ConversionObserver* observer) {
   observer_ = observer != nullptr ? observer : &nullObserver_;
 }
@@ -22,52 +24,54 @@ void ConverterController::SetQuestions(ConversionQuestions* questions) {
   questions_ = questions != nullptr ? questions : &defaultQuestions_;
 }
 
-void ConverterController::LoadSettings() {
+void ConverterController::SetSourceQuestions(SourceQuestions* questions) {
+  sourceQuestions_ = questions != nullptr ? questions : &defaultSourceQuestions_;
+}
+
+LocalisationCheck ConverterController::LoadSettings() {
   // Before any load the preview lives in the temporary folder.
-  previewPath_ = PathBytes(QDir::tempPath() + "/$~$~marn_temp9223372036854775807.htm");
-  temporaryFiles_.Add(previewPath_);
-  previewShown_ = false;
+  state_.previewPath = InitialPreviewPath(PathBytes(QDir::tempPath() + "/"));
+  state_.temporaryFiles.Add(state_.previewPath);
+  state_.previewNavigated = false;
   librarianInstalled_ = store_.KeyExists(kLibrarianKey);
+  const LocalisationCheck check = store_.LoadLocalisation(strings_, templates_);
   store_.LoadSettings(options_);
+  RestoreEmptyDefaults(options_);
+  store_.LoadFontWidths(options_, fontWidths_);
+  return check;
 }
 
-void ConverterController::SaveSettings() { store_.SaveSettings(options_); }
-
-void ConverterController::SetPreviewBeside(const std::string& sourcePath) {
-  const QString path = PathText(sourcePath);
-  if (!path.contains('/')) return;  // no folder part: the preview stays where it is
-  const QFileInfo source(path);
-  previewPath_ = PathBytes(source.path() + "/$~$~tmp_" + source.fileName() + ".html");
-  temporaryFiles_.Add(previewPath_);
-  previewShown_ = false;
+void ConverterController::SaveSettings(const SaveSettingsState& state) {
+  store_.SaveSettings(options_, state);
 }
 
-SourceRead ConverterController::ReadSourceFile(const std::string& path, int /*filterIndex*/) {
-  SourceRead read;
-  SetPreviewBeside(path);
-  document_ = DocumentProperties{};
-  std::string text;
-  if (const FileResult file = ReadWholeFile(path, text); !file.ok) {
-    read.kind = SourceRead::Kind::Failed;
-    read.error = file.error;
-    return read;
-  }
-  fileName_ = path;
+SourceRead ConverterController::ReadSourceFile(const std::string& path, int filterIndex) {
   StatusReporter status = Reporter();
-  DetectDocumentTitle(text, document_, options_, *questions_, &status);
-  if (options_.Flag(Opt::AutoDetectTextFormat)) {
-    read.appliedStyle = DetectTextStyle(text);
-    ApplyTextStyle(options_, read.appliedStyle);
+  SourceLoadContext ctx{options_, strings_, document_, state_, *sourceQuestions_, &status};
+  LoadResult loaded = LoadSrc(path, EncodingOfFilterIndex(filterIndex), ctx);
+  SourceRead read;
+  read.error = std::move(loaded.error);
+  switch (loaded.outcome) {
+    case LoadOutcome::kLoaded:
+      read.kind = SourceRead::Kind::Text;
+      read.text = std::move(loaded.text);
+      read.appliedStyle = loaded.detectedStyle;
+      fileName_ = path;
+      // The load found this book's title and author; the closing comment
+      // and the cover picture of the previous book do not carry over.
+      document_.comment.clear();
+      document_.coverImage.clear();
+      break;
+    case LoadOutcome::kOpenForReading: read.kind = SourceRead::Kind::OpenInReader; break;
+    case LoadOutcome::kCancelled: read.kind = SourceRead::Kind::Cancelled; break;
+    case LoadOutcome::kEmpty: read.kind = SourceRead::Kind::Empty; break;
+    case LoadOutcome::kReadOnlyFolder: read.kind = SourceRead::Kind::ReadOnlyFolder; break;
+    case LoadOutcome::kFailed: read.kind = SourceRead::Kind::Failed; break;
   }
-  read.kind = SourceRead::Kind::Text;
-  read.text = std::move(text);
   return read;
 }
 
-QString ConverterController::Caption() const {
-  if (fileName_.empty()) return "Norvella - no file";
-  return "Norvella (converter) - " + QFileInfo(PathText(fileName_)).fileName();
-}
+QString ConverterController::Caption() const { return PathText(state_.caption); }
 
 void ConverterController::SetSourceText(std::string_view text) {
   sourceLines_ = SplitLines(text);
@@ -77,6 +81,7 @@ void ConverterController::SetSourceText(std::string_view text) {
 bool ConverterController::ConvertText(std::vector<std::string> sourceLines) {
   StatusReporter status = Reporter();
   StageContext ctx{options_, strings_, templates_, document_, status, *questions_};
+  ctx.fontWidths = &fontWidths_;
   return driver_.ConvertText(sourceLines, ctx);
 }
 
@@ -92,16 +97,16 @@ std::string ConverterController::DocumentText() const {
 
 PreviewWrite ConverterController::WritePreview() {
   PreviewWrite write;
-  if (previewPath_.empty()) return write;
+  if (state_.previewPath.empty()) return write;
   Reporter().Task("SavingToFileForBrowser");
-  write.path = previewPath_;
-  if (const FileResult file = WriteFileAtomically(previewPath_, DocumentText()); !file.ok) {
+  write.path = state_.previewPath;
+  if (const FileResult file = WriteFileAtomically(state_.previewPath, DocumentText()); !file.ok) {
     write.kind = PreviewWrite::Kind::Failed;
     write.error = file.error;
     return write;
   }
   write.kind = PreviewWrite::Kind::Written;
-  write.shownBefore = previewShown_;
+  write.shownBefore = state_.previewNavigated;
   return write;
 }
 

@@ -16,22 +16,28 @@
 #include "core/convert/context.h"
 #include "core/convert/driver.h"
 #include "core/convert/working_list.h"
+#include "core/hyph/font_widths.h"
+#include "core/i18n/localisation.h"
 #include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
 #include "core/settings/options.h"
-#include "gui/app/temporary_files.h"
+#include "core/settings/settings_io.h"
+#include "core/source/source_loader.h"
+#include "core/source/source_state.h"
 
 namespace norvella {
 
 class AppStore;
 
-// What reading a source file gave.
+// What loading a source file gave.
 struct SourceRead {
   enum class Kind {
-    Text,          // text holds the source in Windows-1251
-    Cancelled,     // the user declined a question; nothing changes
-    OpenInReader,  // a finished document to be opened for reading
-    Failed,        // error holds the file system's message
+    Text,            // text holds the source in Windows-1251
+    Cancelled,       // the user declined a question; nothing changes
+    OpenInReader,    // a finished document to be opened for reading
+    Empty,           // the file holds no text; nothing further happens
+    ReadOnlyFolder,  // error holds the interface message (Windows-1251)
+    Failed,          // error holds the file system's message (native bytes)
   };
   Kind kind = Kind::Cancelled;
   std::string text;
@@ -51,7 +57,8 @@ struct PreviewWrite {
 class ConverterController {
  public:
   explicit ConverterController(AppStore& store);
-  virtual ~ConverterController() = default;
+  // Deletes the temporary files that are still listed.
+  virtual ~ConverterController();
   ConverterController(const ConverterController&) = delete;
   ConverterController& operator=(const ConverterController&) = delete;
 
@@ -61,24 +68,33 @@ class ConverterController {
   const StringTable& strings() const { return strings_; }
   HtmlTemplates& templates() { return templates_; }
   DocumentProperties& document() { return document_; }
-  WindowTemporaryFiles& temporaryFiles() { return temporaryFiles_; }
+  TemporaryFiles& temporaryFiles() { return state_.temporaryFiles; }
+  const SourceState& sourceState() const { return state_; }
 
   // Status texts and percentages go to the observer, questions of a load
   // or a conversion to the questions object; both may be null (quiet,
   // non-interactive).
   void SetObserver(ConversionObserver* observer);
   void SetQuestions(ConversionQuestions* questions);
+  // The questions of a source load; null answers them as a non-interactive
+  // run does, with the title question still going to the questions object.
+  void SetSourceQuestions(SourceQuestions* questions);
 
-  // Start and exit: the preview path used before any load, the librarian
-  // check, then the stored values; and writing them back.
-  void LoadSettings();
-  void SaveSettings();
+  // Start: the preview path used before any load, the librarian check, the
+  // localisation and skin, the stored values (with the built-in texts of
+  // the few that must not stay empty) and the font tables. The window shows
+  // the build check the result asks for.
+  LocalisationCheck LoadSettings();
+  // Exit: writes the options back through the store.
+  void SaveSettings(const SaveSettingsState& state);
+  const ActiveFontWidths& FontWidths() const { return fontWidths_; }
   bool LibrarianInstalled() const { return librarianInstalled_; }
 
-  // Reads a source file for conversion: sets the preview path beside it,
-  // clears the document properties, reads the bytes, finds title and author
-  // (asking about them when so set) and lets autodetection pick the preset.
-  // The encoding filter of the open dialog (1-based) is passed along.
+  // Loads a source file for conversion: probes that its folder is
+  // writable, sets the preview path beside it, asks about a large file or a
+  // produced document, converts its encoding (the open dialog's 1-based
+  // filter index may force one), finds title and author and lets
+  // autodetection pick the preset.
   virtual SourceRead ReadSourceFile(const std::string& path, int filterIndex);
   const std::string& FileName() const { return fileName_; }
   // "Norvella (converter) - " and the file name, or "Norvella - no file".
@@ -110,8 +126,8 @@ class ConverterController {
   // Writes the preview file; the caller shows it and then calls
   // MarkPreviewShown.
   PreviewWrite WritePreview();
-  void MarkPreviewShown() { previewShown_ = true; }
-  const std::string& PreviewPath() const { return previewPath_; }
+  void MarkPreviewShown() { state_.previewNavigated = true; }
+  const std::string& PreviewPath() const { return state_.previewPath; }
   FileResult SaveHtml(const std::string& path) const;
 
   // "Ready" in the task panel.
@@ -119,8 +135,6 @@ class ConverterController {
 
  protected:
   StatusReporter Reporter() { return StatusReporter(*observer_, strings_); }
-  // Points the preview at a file beside the source.
-  void SetPreviewBeside(const std::string& sourcePath);
 
  private:
   AppStore& store_;
@@ -131,15 +145,30 @@ class ConverterController {
   ConversionDriver driver_;
   std::vector<std::string> sourceLines_;
   std::string fileName_;
-  std::string previewPath_;
-  bool previewShown_ = false;
+  SourceState state_;
   bool librarianInstalled_ = false;
-  WindowTemporaryFiles temporaryFiles_;
+  ActiveFontWidths fontWidths_ = BuiltinActiveFontWidths();
 
   NullObserver nullObserver_;
   ConversionQuestions defaultQuestions_;
   ConversionObserver* observer_ = &nullObserver_;
   ConversionQuestions* questions_ = &defaultQuestions_;
+
+  // Answers a load's own questions by default and passes the title and
+  // contents questions on to the current questions object.
+  class DefaultSourceQuestions final : public SourceQuestions {
+   public:
+    explicit DefaultSourceQuestions(ConversionQuestions*& conversion) : conversion_(conversion) {}
+    void ConfirmContents(std::vector<ContentsEntry>& entries) override { conversion_->ConfirmContents(entries); }
+    bool AskTitle(DocumentProperties& doc, bool& addAuthorToTitle) override {
+      return conversion_->AskTitle(doc, addAuthorToTitle);
+    }
+
+   private:
+    ConversionQuestions*& conversion_;
+  };
+  DefaultSourceQuestions defaultSourceQuestions_{questions_};
+  SourceQuestions* sourceQuestions_ = &defaultSourceQuestions_;
 };
 
 }  // namespace norvella

@@ -10,6 +10,7 @@
 
 #include "core/i18n/strings.h"
 #include "gui/ui/control_texts.h"
+#include "gui/ui/qt_text.h"
 
 namespace norvella {
 namespace {
@@ -130,6 +131,33 @@ bool AskWrongEncoding(QWidget* parent, const StringTable& strings, std::string_v
   layout->addWidget(box);
   dialog.setMinimumWidth(360);
   return dialog.exec() == QDialog::Accepted;
+}
+
+void DialogSourceQuestions::ConfirmContents(std::vector<ContentsEntry>& entries) {
+  conversion_.ConfirmContents(entries);
+}
+
+bool DialogSourceQuestions::AskTitle(DocumentProperties& doc, bool& addAuthorToTitle) {
+  return conversion_.AskTitle(doc, addAuthorToTitle);
+}
+
+bool DialogSourceQuestions::ProceedWithLargeFile(LargeFileQuestion& question) {
+  const TLarge::Answer answer = large_.Ask(ToQt(question.message), ToQt(question.cancelText));
+  question.neverAskAgain = answer.neverAsk;
+  return answer.proceed;
+}
+
+bool DialogSourceQuestions::ResolveConvertedDocument(ConvertedDocumentQuestion& question) {
+  const TDetectWnd::Answer answer = detect_.Ask(ToQt(question.message), question.openForReading);
+  if (!answer.confirmed) return false;
+  question.openForReading = answer.openForReading;
+  question.neverAskAgain = answer.neverAsk;
+  return true;
+}
+
+bool DialogSourceQuestions::ConvertEncoding(const EncodingQuestion& question) {
+  return AskWrongEncoding(parent_, strings_,
+                          question.suspected == SourceEncoding::kCp866 ? "DosCoded" : "COICoded");
 }
 
 }  // namespace norvella

@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include "core/source/source_loader.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -62,5 +64,27 @@ class TLarge : public QDialog {
 // TWrongEncoding: a stay-on-top question with a word-wrapped message and
 // Yes and No, made for one question and freed after it. True on Yes.
 bool AskWrongEncoding(QWidget* parent, const StringTable& strings, std::string_view messageKey);
+
+// The questions of a load asked through the dialogs above; the title and
+// contents questions go to the conversion's own answerer.
+class DialogSourceQuestions final : public SourceQuestions {
+ public:
+  DialogSourceQuestions(TDetectWnd& detect, TLarge& large, const StringTable& strings,
+                        ConversionQuestions& conversion, QWidget* parent)
+      : detect_(detect), large_(large), strings_(strings), conversion_(conversion), parent_(parent) {}
+
+  void ConfirmContents(std::vector<ContentsEntry>& entries) override;
+  bool AskTitle(DocumentProperties& doc, bool& addAuthorToTitle) override;
+  bool ProceedWithLargeFile(LargeFileQuestion& question) override;
+  bool ResolveConvertedDocument(ConvertedDocumentQuestion& question) override;
+  bool ConvertEncoding(const EncodingQuestion& question) override;
+
+ private:
+  TDetectWnd& detect_;
+  TLarge& large_;
+  const StringTable& strings_;
+  ConversionQuestions& conversion_;
+  QWidget* parent_;
+};
 
 }  // namespace norvella

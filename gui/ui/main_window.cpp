@@ -91,8 +91,11 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   detectWnd_ = new TDetectWnd(controller_->strings(), this);
   large_ = new TLarge(controller_->strings(), this);
   questions_ = new DialogQuestions(controller_->strings(), this);
+  sourceQuestions_ = std::make_unique<DialogSourceQuestions>(*detectWnd_, *large_, controller_->strings(),
+                                                             *questions_, this);
   controller_->SetObserver(status_);
   controller_->SetQuestions(questions_);
+  controller_->SetSourceQuestions(sourceQuestions_.get());
 
   setAcceptDrops(true);
   options().SetListener(this);
@@ -107,13 +110,9 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
 
   // Interface strings, templates and stored settings, through the store;
   // the stored interface mode takes effect through its option.
-  controller_->LoadSettings();
+  const LocalisationCheck check = controller_->LoadSettings();
+  if (check.ShowBuildCheck()) ShowBuildCheck(check);
   Options& o = options();
-  if (o.Text(Opt::EmptyLinesReplaceWith).empty()) o.SetText(Opt::EmptyLinesReplaceWith, "<br>");
-  if (o.Text(Opt::OpenEpigraph).empty())
-    o.SetText(Opt::OpenEpigraph, std::string(Info(Opt::OpenEpigraph).textDefault));
-  if (o.Text(Opt::CloseEpigraph).empty())
-    o.SetText(Opt::CloseEpigraph, std::string(Info(Opt::CloseEpigraph).textDefault));
 
   if (interfaceMode_ == kReaderMode) {
     const QString lastFile = ToQt(o.Text(Opt::LastReaderFile));
@@ -141,13 +140,20 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
 TMain::~TMain() {
   readerDocSaved_ = true;
   StoreWindowState();
-  controller_->SaveSettings();
+  SaveSettingsState state;
+  state.documentInBrowser = interfaceMode_ == kReaderMode && !readerFileName_.isEmpty();
+  state.sourceOpenDialogHasFile = !sourceFileName_.isEmpty();
+  state.readerOpenDialogHasFile = !readerFileName_.isEmpty();
+  state.htmlSaveDialogHasFile = !saveFileName_.isEmpty();
+  state.executablePath = PathBytes(QCoreApplication::applicationFilePath());
+  controller_->SaveSettings(state);
   sourceFileName_.clear();
   ShowPreviewTab(true);
   controller_->temporaryFiles().DeleteAll();
   options().SetListener(nullptr);
   controller_->SetObserver(nullptr);
   controller_->SetQuestions(nullptr);
+  controller_->SetSourceQuestions(nullptr);
 }
 
 // ---------------------------------------------------------------- building
@@ -593,6 +599,17 @@ void TMain::closeEvent(QCloseEvent* event) {
 
 // ---------------------------------------------------------------- messages
 
+void TMain::ShowBuildCheck(const LocalisationCheck& check) {
+  // Shown without waiting for it: the window comes up behind it.
+  auto* box = new QMessageBox(QMessageBox::Critical, ToQt(std::string(kBuildCheckCaption)),
+                              ToQt(check.BuildCheckMessage()), QMessageBox::NoButton, this);
+  box->setObjectName("BuildCheck");
+  box->addButton(ToQt(std::string(kBuildCheckButton)), QMessageBox::AcceptRole);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  box->show();
+}
+
 void TMain::ShowError(const QString& text) {
   QMessageBox::critical(this, MessageText(controller_->strings(), "Error"), DisplayText(text));
 }
@@ -607,8 +624,11 @@ bool TMain::AskSourceFileName() {
   QFileDialog dialog(this, "Load source");
   dialog.setObjectName("OpenDialog1");
   dialog.setFileMode(QFileDialog::ExistingFile);
-  const QStringList filters = {"Open as Windows file (&autodetect) (*)", "Open as MS DOS file (*)",
-                               "Open as KOI8-RU (*)"};
+  // The chosen entry forces the encoding of the load (see
+  // EncodingOfFilterIndex).
+  QStringList filters;
+  for (const OpenFilterEntry& entry : SourceOpenFilter(controller_->strings()))
+    filters << ToQt(entry.text) + " (" + ToQt(entry.mask) + ")";
   dialog.setNameFilters(filters);
   dialog.selectNameFilter(filters.value(sourceFilterIndex_ - 1, filters.first()));
   dialog.setDefaultSuffix("txt");
@@ -637,7 +657,11 @@ void TMain::LoadSrc(int mode) {
     case SourceRead::Kind::Failed:
       ShowError(QString::fromLocal8Bit(read.error.c_str()));
       return;
+    case SourceRead::Kind::ReadOnlyFolder:
+      ShowError(ToQt(read.error));
+      return;
     case SourceRead::Kind::Cancelled:
+    case SourceRead::Kind::Empty:
       return;
     case SourceRead::Kind::OpenInReader:
       SetInterfaceMode(kReaderMode);

@@ -31,6 +31,7 @@ class QToolBar;
 namespace norvella {
 
 class DialogQuestions;
+class DialogSourceQuestions;
 class StatusPanels;
 class TDetectWnd;
 class TLarge;
@@ -139,6 +140,7 @@ class TMain : public QMainWindow, private OptionsListener {
   // stage): the failure is shown, the window goes on. True when it worked.
   template <typename Work>
   bool Guarded(Work&& work);
+  void ShowBuildCheck(const LocalisationCheck& check);
   void ShowError(const QString& text);
   void ShowInfo(const QString& text);
 
@@ -162,6 +164,7 @@ class TMain : public QMainWindow, private OptionsListener {
   QTimer* clock_ = nullptr;
 
   DialogQuestions* questions_ = nullptr;
+  std::unique_ptr<DialogSourceQuestions> sourceQuestions_;
   TDetectWnd* detectWnd_ = nullptr;
   TLarge* large_ = nullptr;
 

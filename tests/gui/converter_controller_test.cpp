@@ -223,13 +223,12 @@ class ConverterControllerTest : public QObject {
   }
 
   void TemporaryFilesAreKeptOnceAndDeletedQuietly() {
-    WindowTemporaryFiles files;
+    TemporaryFiles files;
     const QString a = dir_.filePath("a.tmp");
     WriteFile(a, "a");
     files.Add(PathBytes(a));
     files.Add(PathBytes(a));
     files.Add(PathBytes(dir_.filePath("never-written.tmp")));
-    files.Add("");
     QCOMPARE(files.Paths().size(), std::size_t{2});
     files.DeleteAll();
     QVERIFY(!QFile::exists(a));

@@ -38,7 +38,7 @@ class MemoryStore : public AppStore {
       if (found != values.end()) options.SetFromText(info.name, found->second, nullptr);
     }
   }
-  void SaveSettings(const Options& options) override {
+  void SaveSettings(const Options& options, const SaveSettingsState&) override {
     ++saves;
     for (const OptionInfo& info : OptionTable()) {
       values[std::string(info.name)] = info.type == OptionType::String

@@ -1,0 +1,121 @@
+// The desktop program on its real settings file and its real source
+// loading: what survives a restart, and what a load of an encoded or
+// unreachable source gives.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/settings/store.h"
+#include "gui/app/settings_app_store.h"
+#include "gui/app/startup.h"
+#include "gui/convert/converter_controller.h"
+#include "gui/source/source_dialogs.h"
+#include "gui/ui/qt_text.h"
+#include "tests/gui/gui_test_support.h"
+#include "tests/support/unprivileged.h"
+
+namespace norvella {
+
+class WiringTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+
+  std::string StorePath() { return PathBytes(dir_.filePath("config/norvella/registry.reg")); }
+
+ private slots:
+  void TheTestsNeverSeeTheUsersOwnStore() {
+    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QVERIFY(!home.isEmpty());
+    QVERIFY(PathText(DefaultStorePath()).startsWith(home + "/"));
+  }
+
+  void SettingsSurviveARestartThroughTheStoreFile() {
+    {
+      SettingsAppStore store(StorePath());
+      ConverterController c(store);
+      QVERIFY(!c.LoadSettings().ShowBuildCheck());
+      c.options().SetNumber(Opt::LongStringsMin, 91);
+      c.options().SetText(Opt::OpenEpigraph, "");
+      SaveSettingsState state;
+      state.executablePath = "/opt/norvella/bin/norvella";
+      c.SaveSettings(state);
+      QVERIFY(!store.MarkWarningShown());
+    }
+    QVERIFY(QFile::exists(PathText(StorePath())));
+    SettingsAppStore again(StorePath());
+    ConverterController c(again);
+    c.LoadSettings();
+    QCOMPARE(c.options().Number(Opt::LongStringsMin), 91);
+    // An empty epigraph tag is brought back to its built-in text.
+    QCOMPARE(c.options().Text(Opt::OpenEpigraph), std::string(Info(Opt::OpenEpigraph).textDefault));
+    QVERIFY(again.MarkWarningShown());
+    // The start wrote the built-in font tables into the store.
+    QVERIFY(again.KeyExists(std::string(kSettingsKey) + "\\" + std::string(kFontsKey)));
+    QVERIFY(again.KeyExists(kUninstallKey));
+
+    RemoveStoredData(again);
+    SettingsAppStore removed(StorePath());
+    QVERIFY(!removed.KeyExists(kSettingsKey));
+    QVERIFY(!removed.KeyExists(kUninstallKey));
+    QVERIFY(!removed.KeyExists(kMakerKey));
+  }
+
+  void AKoi8CorpusFileLoadsConverted() {
+    const QString corpus = NORVELLA_CORPUS_DIR;
+    if (!QFile::exists(corpus + "/shinel.fixed.koi8r.txt")) QSKIP("the corpus is not there");
+    const QString koi = dir_.filePath("shinel.koi8r.txt");
+    const QString windows = dir_.filePath("shinel.cp1251.txt");
+    QVERIFY(QFile::copy(corpus + "/shinel.fixed.koi8r.txt", koi));
+    QVERIFY(QFile::copy(corpus + "/shinel.fixed.cp1251.txt", windows));
+
+    test::MemoryStore store;
+    ConverterController c(store);
+    c.options().SetFlag(Opt::AskAboutTitle, false);
+    QWidget parent;
+    TDetectWnd detect(c.strings(), &parent);
+    TLarge large(c.strings(), &parent);
+    ConversionQuestions conversion;
+    DialogSourceQuestions questions(detect, large, c.strings(), conversion, &parent);
+    c.SetSourceQuestions(&questions);
+
+    test::ModalAnswerer answerer([](QWidget* dialog) { test::ModalAnswerer::Click(dialog, "yes"); });
+    const SourceRead read = c.ReadSourceFile(PathBytes(koi), 1);
+    QCOMPARE(read.kind, SourceRead::Kind::Text);
+    QCOMPARE(answerer.seen, QStringList{"Wrong encoding detected"});
+    const SourceRead reference = c.ReadSourceFile(PathBytes(windows), 1);
+    QCOMPARE(reference.kind, SourceRead::Kind::Text);
+    QVERIFY(read.text == reference.text);
+    QCOMPARE(answerer.seen.size(), 1);
+  }
+
+  void AReadOnlyFolderGivesTheMessageAndLoadsNothing() {
+    const QString folder = dir_.filePath("locked");
+    QVERIFY(QDir().mkpath(folder));
+    const QString book = folder + "/book.txt";
+    {
+      QFile file(book);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("text");
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    test::MemoryStore store;
+    ConverterController c(store);
+    const int code = test::RunUnprivileged([&] {
+      const SourceRead read = c.ReadSourceFile(PathBytes(book), 1);
+      if (read.kind != SourceRead::Kind::ReadOnlyFolder) return 1;
+      if (read.error != c.strings().Message("CantWorkWithReadOnly")) return 2;
+      return c.FileName().empty() && c.GetSourceLines().empty() && c.PreviewPath().empty() ? 0 : 3;
+    });
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(code, 0);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"book.txt"});
+  }
+};
+
+}  // namespace norvella
+
+QTEST_MAIN(norvella::WiringTest)
+#include "wiring_test.moc"
