@@ -58,7 +58,11 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
   const auto slash = path.find_last_of('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string temp = (slash == std::string::npos ? std::string() : folder) + "." + base + ".XXXXXX";
+  // The temporary name adds eight characters to the file's; a name near
+  // the longest a folder allows is shortened for it.
+  constexpr std::size_t kLongestKeptBase = 240;
+  std::string temp = (slash == std::string::npos ? std::string() : folder) + "." +
+                     base.substr(0, kLongestKeptBase) + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return Failure(path, errno);
 

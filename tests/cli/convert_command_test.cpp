@@ -9,6 +9,7 @@
 #include "core/i18n/templates.h"
 #include "core/settings/settings_io.h"
 #include "core/settings/store.h"
+#include "tests/support/file_size_limit.h"
 
 namespace norvella {
 namespace {
@@ -95,6 +96,26 @@ TEST_F(ConvertCommand, MissingInputOrUnwritableOutputExitsOneWritingNothing) {
   EXPECT_EQ(Run({"-q", "-o", (dir_ / "nodir" / "out.html").string(), in}), 1);
   EXPECT_NE(err_.str().find("cannot write"), std::string::npos);
   EXPECT_FALSE(fs::exists(dir_ / "nodir"));
+}
+
+TEST_F(ConvertCommand, AnOutputThatCannotBeWrittenInFullKeepsTheOldDocument) {
+  const std::string in = Write("book.txt", std::string(50000, 'a') + "\r\n");
+  const fs::path out = dir_ / "book.html";
+  ASSERT_EQ(Run({"-q", in}), 0);
+  std::string before;
+  ASSERT_TRUE(ReadWholeFile(out.string(), before).ok);
+  Write("book.txt", std::string(200000, 'b') + "\r\n");
+  int code = 0;
+  {
+    test::FileSizeLimit limit(before.size() + 1000);
+    code = Run({"-q", in});
+  }
+  EXPECT_EQ(code, 1);
+  EXPECT_NE(err_.str().find("book.html"), std::string::npos);
+  std::string after;
+  ASSERT_TRUE(ReadWholeFile(out.string(), after).ok);
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
 
 // The user's store for these tests lies in the test run's own config folder

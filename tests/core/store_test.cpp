@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "core/base/file_io.h"
+#include "tests/support/file_size_limit.h"
 
 namespace norvella {
 namespace {
@@ -106,6 +107,25 @@ TEST_F(StoreTest, AnInterruptedSaveLeavesTheOldStore) {
   for (const auto& entry : fs::directory_iterator(fs::path(path_).parent_path()))
     if (entry.path().filename().string().starts_with(".registry.reg.")) ++temporaries;
   EXPECT_EQ(temporaries, 1);  // only the one left by the interrupted save
+}
+
+TEST_F(StoreTest, ASaveThatFailsHalfwayKeepsTheOldStoreAndSaysSo) {
+  SettingsStore store(path_);
+  store.Keys().Create("k").WriteString("s", "old");
+  ASSERT_TRUE(store.Save().ok);
+  const std::string before = Read(path_);
+  store.Keys().Open("k")->WriteString("s", std::string(20000, 'x'));
+  FileResult saved;
+  {
+    test::FileSizeLimit limit(before.size() + 100);
+    saved = store.Save();
+  }
+  EXPECT_FALSE(saved.ok);
+  EXPECT_NE(saved.error.find("registry.reg"), std::string::npos);
+  EXPECT_EQ(Read(path_), before);
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(fs::path(path_).parent_path())) (void)entry, ++files;
+  EXPECT_EQ(files, 1);
 }
 
 TEST_F(StoreTest, AStoreThatCannotBeReadIsNeverOverwritten) {

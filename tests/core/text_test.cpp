@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "core/base/file_io.h"
+#include "tests/support/file_size_limit.h"
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 
@@ -66,21 +65,31 @@ TEST_F(TempDir, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
 TEST_F(TempDir, WriteFailingHalfwayKeepsTheOldFile) {
   const std::string path = dir_ + "/keep.txt";
   ASSERT_TRUE(WriteFileAtomically(path, "precious").ok);
-  // A file-size limit makes the write fail after the temporary file exists.
-  struct rlimit old {};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = old;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const FileResult r = WriteFileAtomically(path, std::string(100000, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, previous);
+  FileResult r;
+  {
+    // The write fails after the temporary file exists.
+    test::FileSizeLimit limit(4096);
+    r = WriteFileAtomically(path, std::string(100000, 'x'));
+  }
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.error.find(path), std::string::npos);
   std::string back;
   ASSERT_TRUE(ReadWholeFile(path, back).ok);
   EXPECT_EQ(back, "precious");
+  int entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir_)) (void)e, ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST_F(TempDir, TheLongestFileNameCanBeReplaced) {
+  // The temporary name is longer than the file's; it must still be a
+  // valid name when the file's own name is as long as names go.
+  const std::string path = dir_ + "/" + std::string(251, 'n') + ".txt";
+  ASSERT_TRUE(WriteFileAtomically(path, "old").ok);
+  ASSERT_TRUE(WriteFileAtomically(path, "new").ok);
+  std::string back;
+  ASSERT_TRUE(ReadWholeFile(path, back).ok);
+  EXPECT_EQ(back, "new");
   int entries = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir_)) (void)e, ++entries;
   EXPECT_EQ(entries, 1);
