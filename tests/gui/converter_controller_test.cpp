@@ -17,16 +17,8 @@
 namespace norvella {
 namespace {
 
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(bytes);
-}
+using test::ReadFile;
+using test::WriteFile;
 
 class RecordingQuestions final : public ConversionQuestions {
  public:
@@ -97,7 +89,7 @@ class ConverterControllerTest : public QObject {
 
   void ReadingFindsTitleAndAuthorAndAsksAboutThem() {
     const QString path = dir_.filePath("book.html");
-    WriteFile(path, "<html><head><title>Gogol. Shinel</title></head><body>text</body></html>");
+    QVERIFY(WriteFile(path, "<html><head><title>Gogol. Shinel</title></head><body>text</body></html>"));
     ConverterController c(store_);
     RecordingQuestions questions;
     c.SetQuestions(&questions);
@@ -184,7 +176,7 @@ class ConverterControllerTest : public QObject {
   void AFailedPreviewWriteIsReported() {
     QTemporaryDir gone;
     const QString path = gone.filePath("book.txt");
-    WriteFile(path, "text");
+    QVERIFY(WriteFile(path, "text"));
     ConverterController c(store_);
     c.ReadSourceFile(PathBytes(path), 1);
     c.SetSourceText("text");
@@ -207,7 +199,7 @@ class ConverterControllerTest : public QObject {
   void SavingWritesTheBytesTheCommandLineWrites() {
     QFETCH(QByteArray, source);
     const QString input = dir_.filePath("input.txt");
-    WriteFile(input, source);
+    QVERIFY(WriteFile(input, source));
     ConverterController c(store_);
     c.LoadSettings();
     const SourceRead read = c.ReadSourceFile(PathBytes(input), 1);
@@ -225,7 +217,7 @@ class ConverterControllerTest : public QObject {
   void TemporaryFilesAreKeptOnceAndDeletedQuietly() {
     TemporaryFiles files;
     const QString a = dir_.filePath("a.tmp");
-    WriteFile(a, "a");
+    QVERIFY(WriteFile(a, "a"));
     files.Add(PathBytes(a));
     files.Add(PathBytes(a));
     files.Add(PathBytes(dir_.filePath("never-written.tmp")));

@@ -11,6 +11,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QByteArray>
+#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
@@ -72,6 +74,17 @@ class MemoryStore : public AppStore {
     return before;
   }
 };
+
+inline QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// True when every byte was written.
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
 
 // Answers every modal dialog that appears while it lives. The answer
 // function gets the dialog; message texts and dialog titles are recorded.

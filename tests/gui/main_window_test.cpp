@@ -8,10 +8,13 @@
 #include <stdexcept>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -51,10 +54,7 @@ class CountingController final : public ConverterController {
   bool fail = false;
 };
 
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::ReadFile;
 
 // Controls whose state follows the mode, as the window's enabling rule
 // lists them.
@@ -417,6 +417,119 @@ class MainWindowTest : public QObject {
     QVERIFY(ok.seen.first().contains("missing.txt"));
     QVERIFY(window->controller().GetSourceLines() == source);
     QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
+  }
+
+  void TheLargeFileQuestionDecidesWhetherABigBookLoads() {
+    auto window = Window();
+    Load(*window, Sample());
+    const auto source = window->controller().GetSourceLines();
+    const QString shown = window->ActiveBrowser()->LocationUrl();
+    // 2 MB exactly is not large; one byte more is.
+    const QByteArray line = "A line of a long book, long enough to be a paragraph of its own.\r\n";
+    QByteArray text = line.repeated(2097152 / line.size() + 1).left(2097152);
+    const QString limit = dir_.filePath("limit.txt");
+    const QString large = dir_.filePath("large.txt");
+    QVERIFY(test::WriteFile(limit, text));
+    QVERIFY(test::WriteFile(large, text + "x"));
+
+    ModalAnswerer cancel([](QWidget* d) { ModalAnswerer::Click(d, "cancel"); });
+    Load(*window, large);
+    QCOMPARE(cancel.seen, QStringList{"Large file!"});
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
+    QVERIFY(window->controller().GetSourceLines() == source);
+    QCOMPARE(window->ActiveBrowser()->LocationUrl(), shown);
+
+    Load(*window, limit);
+    QCOMPARE(cancel.seen.size(), 1);
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - limit.txt"));
+
+    ModalAnswerer proceed([](QWidget* d) {
+      d->findChild<QCheckBox*>("neverAsk")->setChecked(true);
+      ModalAnswerer::Click(d, "proceed");
+    });
+    Load(*window, large);
+    QCOMPARE(proceed.seen, QStringList{"Large file!"});
+    QCOMPARE(window->windowTitle(), QString("Norvella (converter) - large.txt"));
+    QVERIFY(!window->options().Flag(Opt::AskAboutLargeFiles));
+    Load(*window, large);
+    QCOMPARE(proceed.seen.size(), 1);
+  }
+
+  void AProducedDocumentIsReadOrConvertedAgainAsSet_data() {
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<QString>("choice");  // in the question, when it is asked
+    QTest::addColumn<bool>("read");
+    QTest::newRow("asked, reading") << 0 << "reading" << true;
+    QTest::newRow("asked, editing") << 0 << "editing" << false;
+    QTest::newRow("asked, cancelled") << 0 << "cancel" << false;
+    QTest::newRow("always read") << 1 << "" << true;
+    QTest::newRow("always convert") << 2 << "" << false;
+  }
+  void AProducedDocumentIsReadOrConvertedAgainAsSet() {
+    QFETCH(int, setting);
+    QFETCH(QString, choice);
+    QFETCH(bool, read);
+    auto window = Window();
+    Load(*window, Sample());
+    const QString produced = dir_.filePath("produced.html");
+    window->SetSaveFileName(produced);
+    QVERIFY(window->SaveHTML(false));
+    window->options().SetNumber(Opt::OpenForReadingConverted, setting);
+
+    ModalAnswerer answerer([&](QWidget* d) {
+      if (choice == "cancel") return ModalAnswerer::Click(d, "cancel");
+      d->findChild<QRadioButton*>(choice.toLatin1().constData())->setChecked(true);
+      ModalAnswerer::Click(d, "ok");
+    });
+    Load(*window, produced);
+    QCOMPARE(answerer.seen, setting == 0 ? QStringList{"Formating detected"} : QStringList{});
+    if (choice == "cancel") {
+      QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
+      QCOMPARE(window->InterfaceMode(), int(TMain::kSimpleMode));
+      return;
+    }
+    QCOMPARE(window->InterfaceMode(), int(read ? TMain::kReaderMode : TMain::kSimpleMode));
+    QCOMPARE(window->windowTitle(),
+             QString(read ? "Norvella (reader) - produced.html" : "Norvella (converter) - produced.html"));
+  }
+
+  void TheEncodingQuestionsConvertOnlyWhenAnsweredYes_data() {
+    QTest::addColumn<QString>("encoded");
+    QTest::addColumn<QString>("windows");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("MS-DOS") << "kashtanka.fixed.cp866.txt" << "kashtanka.fixed.cp1251.txt"
+                            << "This text seems to be MS-DOS (RU) encoded, convert it to correct encoding?";
+    QTest::newRow("KOI8") << "shinel.fixed.koi8r.txt" << "shinel.fixed.cp1251.txt"
+                          << "This text seems to be COI8-RU encoded, convert it to correct encoding?";
+  }
+  void TheEncodingQuestionsConvertOnlyWhenAnsweredYes() {
+    QFETCH(QString, encoded);
+    QFETCH(QString, windows);
+    QFETCH(QString, question);
+    const QString corpus = NORVELLA_CORPUS_DIR;
+    if (!QFile::exists(corpus + "/" + encoded)) QSKIP("the corpus is not there");
+    QFile::copy(corpus + "/" + encoded, dir_.filePath(encoded));
+    QFile::copy(corpus + "/" + windows, dir_.filePath(windows));
+    auto window = Window();
+    Load(*window, dir_.filePath(windows));
+    const auto reference = window->controller().GetSourceLines();
+
+    {
+      QString asked;
+      ModalAnswerer no([&](QWidget* d) {
+        for (const QLabel* label : d->findChildren<QLabel*>()) asked += label->text();
+        ModalAnswerer::Click(d, "no");
+      });
+      Load(*window, dir_.filePath(encoded));
+      QCOMPARE(no.seen.size(), 1);
+      QCOMPARE(asked, question);
+      QVERIFY(window->controller().GetSourceLines() != reference);
+    }
+
+    ModalAnswerer yes([](QWidget* d) { ModalAnswerer::Click(d, "yes"); });
+    Load(*window, dir_.filePath(encoded));
+    QCOMPARE(yes.seen.size(), 1);
+    QVERIFY(window->controller().GetSourceLines() == reference);
   }
 
   void AFailureInsideALoadIsShownAndTheWindowGoesOn() {
