@@ -297,7 +297,10 @@ TEST(DeleteCharAfterEach, DeletesAtTheFirstOccurrencePlusTheOffset) {
 
 TEST(DeleteCharAfterEach, MatchesTheDirectTranscriptionOnRandomInput) {
   std::mt19937 rng(12);
-  const std::vector<std::string> patterns = {"aa", "ab", "aba", "abab", "aab", "> <", "-", "a  "};
+  // Patterns that begin with spaces are searched from their first other
+  // character; a pattern of spaces only, from its last one.
+  const std::vector<std::string> patterns = {"aa", "ab",  "aba", "abab", "aab", "> <",
+                                             "-",  "a  ", " >",  "  a",  "   ", " <-"};
   const std::vector<std::string> pieces = {"a", "b", " ", ">", "<", "-"};
   for (int round = 0; round < 30000; ++round) {
     const std::string& pattern = patterns[rng() % patterns.size()];
