@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 namespace norvella {
 namespace {
@@ -47,6 +48,11 @@ class TempDir : public ::testing::Test {
     ::chmod(dir_.c_str(), 0700);
     std::filesystem::remove_all(dir_);
   }
+  // The number of files in the folder: a failed or finished write leaves
+  // no temporary file behind.
+  long Entries() const {
+    return std::distance(std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator());
+  }
   std::string dir_;
 };
 
@@ -57,9 +63,7 @@ TEST_F(TempDir, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
   std::string back;
   ASSERT_TRUE(ReadWholeFile(path, back).ok);
   EXPECT_EQ(back, "new");
-  int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir_)) (void)e, ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(TempDir, WriteFailingHalfwayKeepsTheOldFile) {
@@ -76,9 +80,7 @@ TEST_F(TempDir, WriteFailingHalfwayKeepsTheOldFile) {
   std::string back;
   ASSERT_TRUE(ReadWholeFile(path, back).ok);
   EXPECT_EQ(back, "precious");
-  int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir_)) (void)e, ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(TempDir, TheLongestFileNameCanBeReplaced) {
@@ -90,9 +92,7 @@ TEST_F(TempDir, TheLongestFileNameCanBeReplaced) {
   std::string back;
   ASSERT_TRUE(ReadWholeFile(path, back).ok);
   EXPECT_EQ(back, "new");
-  int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir_)) (void)e, ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(TempDir, WriteIntoAMissingFolderFails) {
