@@ -12,10 +12,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -128,4 +132,44 @@ class ModalAnswerer : public QObject {
   std::vector<QPointer<QWidget>> answered_;
 };
 
+// A modal dialog that no answerer deals with would wait for a user who
+// never comes, and the test would hang until its time-out. One that stays
+// up for 20 seconds fails the running test: it is named in a warning and
+// closed (a dialog is rejected), and the test goes on to its end.
+class UnansweredDialogGuard : public QObject {
+ public:
+  explicit UnansweredDialogGuard(QObject* parent) : QObject(parent) {
+    connect(&timer_, &QTimer::timeout, this, [this] { Look(); });
+    timer_.start(1000);
+  }
+
+ private:
+  void Look() {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr || dialog != watched_) {
+      watched_ = dialog;
+      seconds_ = 0;
+      return;
+    }
+    if (++seconds_ < 20) return;
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    QTest::failOnWarning(QRegularExpression("^Closing a dialog no test answered"));
+    qWarning("Closing a dialog no test answered: %s",
+             qPrintable(box != nullptr ? box->text() : dialog->windowTitle()));
+    if (auto* modal = qobject_cast<QDialog*>(dialog)) modal->reject();
+    else dialog->close();
+    watched_ = nullptr;
+  }
+
+  QTimer timer_;
+  QPointer<QWidget> watched_;
+  int seconds_ = 0;
+};
+
 }  // namespace norvella::test
+
+// Every test program gets the guard as soon as its application exists.
+inline void CloseUnansweredDialogsOfEveryTest() {
+  new norvella::test::UnansweredDialogGuard(QCoreApplication::instance());
+}
+Q_COREAPP_STARTUP_FUNCTION(CloseUnansweredDialogsOfEveryTest)
