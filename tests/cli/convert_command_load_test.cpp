@@ -10,6 +10,7 @@
 
 #include "cli/convert_command.h"
 #include "core/base/file_io.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/unprivileged.h"
 
 namespace norvella {
@@ -17,26 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ConvertCommandLoad : public ::testing::Test {
+class ConvertCommandLoad : public test::ScratchFolderTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("norvella-cli-load-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::permissions(dir_, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
-  }
-  std::string Write(const std::string& name, const std::string& data) {
-    const std::string path = (dir_ / name).string();
-    EXPECT_TRUE(WriteFileAtomically(path, data).ok);
-    fs::permissions(path, fs::perms::others_read, fs::perm_options::add);
-    return path;
-  }
   int Run(std::vector<std::string> args) {
     out_.str({});
     err_.str({});
@@ -50,7 +33,6 @@ class ConvertCommandLoad : public ::testing::Test {
     return out_.str();
   }
 
-  fs::path dir_;
   std::ostringstream out_, err_;
 };
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <random>
 
+#include "tests/support/random_text.h"
 #include "tests/support/test_context.h"
 
 namespace norvella {
@@ -96,12 +97,7 @@ std::string ReferenceTidy(std::string line, const std::string& run) {
   }
 }
 
-std::string RandomText(std::mt19937& rng, const std::vector<std::string>& pieces, int maxPieces) {
-  std::string s;
-  const int count = static_cast<int>(rng() % static_cast<unsigned>(maxPieces + 1));
-  for (int k = 0; k < count; ++k) s += pieces[rng() % pieces.size()];
-  return s;
-}
+using test::RandomText;
 
 template <typename F>
 double Seconds(F&& f) {

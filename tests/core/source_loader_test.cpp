@@ -12,6 +12,7 @@
 #include "core/i18n/templates.h"
 #include "core/settings/options.h"
 #include "core/source/encodings.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/unprivileged.h"
 
 namespace norvella {
@@ -41,27 +42,11 @@ class ScriptedQuestions final : public SourceQuestions {
   std::vector<std::string> asked;
 };
 
-class SourceLoader : public ::testing::Test {
+class SourceLoader : public test::ScratchFolderTest {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("norvella-load-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                              fs::perms::others_read | fs::perms::others_exec);
+    ScratchFolderTest::SetUp();
     options_.SetFlag(Opt::AskAboutTitle, false);
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
-  }
-  std::string Write(const std::string& name, const std::string& data) {
-    const std::string path = (dir_ / name).string();
-    EXPECT_TRUE(WriteFileAtomically(path, data).ok);
-    ::chmod(path.c_str(), 0644);
-    return path;
   }
   LoadResult Load(const std::string& path, SourceEncoding encoding = SourceEncoding::kAutodetect) {
     questions_.asked.clear();
@@ -77,7 +62,6 @@ class SourceLoader : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  fs::path dir_;
   Options options_;
   StringTable strings_;
   DocumentProperties doc_;
