@@ -56,15 +56,4 @@ class AppStore {
   virtual void RemoveStoredData();
 };
 
-// A store that keeps nothing between runs: every option keeps its default.
-class DefaultsOnlyStore final : public AppStore {
- public:
-  void LoadSettings(Options&) override {}
-  void SaveSettings(const Options&, const SaveSettingsState&) override {}
-  bool KeyExists(std::string_view) const override { return false; }
-  std::size_t EntryCount(std::string_view) const override { return 0; }
-  void DeleteKey(std::string_view) override {}
-  bool MarkWarningShown() override { return false; }
-};
-
 }  // namespace norvella
