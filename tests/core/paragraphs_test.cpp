@@ -7,7 +7,9 @@
 #include <random>
 
 #include "core/base/text.h"
+#include "core/base/cp1251.h"
 #include "core/convert/driver.h"
+#include "core/convert/text_style.h"
 #include "tests/support/test_context.h"
 
 namespace norvella {
@@ -136,6 +138,33 @@ TEST(CreateParagraphs, SentenceEndsAreTheFiveCharactersAndTheirTypographicForms)
               (std::vector<Line>{Para(std::string(line) + " next."), {"", 0}}))
         << line;
   }
+}
+
+// The quote stage turns a closing quote into a guillemet before paragraphs
+// are built, so a line of dialogue ending in one did not end its sentence:
+// "Restore broken paragraphs" joined it with the next paragraph, and whole
+// chapters of dialogue became one block.
+TEST(CreateParagraphs, DialogueEndingInAClosingQuoteEndsItsParagraph) {
+  for (const char* quoted : {"«Дома!»", "\"Дома!\""}) {
+    TestContext t;
+    ApplyTextStyle(t.options, kStyleLinePerParagraph);
+    // The quote stage leaves the first lines (the document head) alone.
+    std::vector<std::string> source(4, "Text.");
+    source.push_back(Utf8ToCp1251Lenient(std::string("— Где ты был? — спросил он. ") + quoted));
+    source.push_back(Utf8ToCp1251Lenient("Он ушёл."));
+    std::vector<std::string> paragraphs;
+    for (const Line& line : RunConversion(source, t.ctx).lines())
+      if (line.text.starts_with(kOpen) && !line.text.ends_with("Text.</div>"))
+        paragraphs.push_back(Cp1251ToUtf8(line.text));
+    EXPECT_EQ(paragraphs, (std::vector<std::string>{kOpenNbsp + "— Где ты был? — спросил он. «Дома!»</div>",
+                                                    kOpenNbsp + "Он ушёл.</div>"}))
+        << quoted;
+  }
+  // Three points as one character end a sentence as the three points do.
+  TestContext t;
+  ApplyTextStyle(t.options, kStyleLinePerParagraph);
+  EXPECT_EQ(Created(t, {{"And then\x85", 0}, {"He left", 0}, {"", 0}}),
+            (std::vector<Line>{Para("And then\x85"), Para("He left ")}));
 }
 
 TEST(CreateParagraphs, BrokenLongLinesAreRestoredOnlyWhenAsked) {
