@@ -12,7 +12,7 @@
 #include <QIcon>
 #include <QScreen>
 
-#include "gui/app/app_store.h"
+#include "gui/convert/app_store.h"
 #include "gui/convert/converter_controller.h"
 #include "gui/ui/main_window.h"
 #include "gui/ui/web_browser.h"

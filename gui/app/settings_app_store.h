@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/settings/store.h"
-#include "gui/app/app_store.h"
+#include "gui/convert/app_store.h"
 
 namespace norvella {
 

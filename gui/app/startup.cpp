@@ -5,7 +5,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 
-#include "gui/app/app_store.h"
+#include "gui/convert/app_store.h"
 #include "gui/ui/main_window.h"
 
 namespace norvella {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gui/app/artwork.h"
+#include "gui/common/artwork.h"
 
 namespace norvella {
 

@@ -27,12 +27,12 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "gui/app/artwork.h"
+#include "gui/common/artwork.h"
 #include "gui/convert/document_dialogs.h"
 #include "gui/export/rocket.h"
 #include "gui/source/source_dialogs.h"
-#include "gui/ui/control_texts.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/control_texts.h"
+#include "gui/common/qt_text.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
 

@@ -10,7 +10,7 @@
 #include "cli/convert_command.h"
 #include "core/convert/document_output.h"
 #include "core/convert/text_style.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_context.h"
 

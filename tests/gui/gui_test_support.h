@@ -24,7 +24,7 @@
 #include <QWidget>
 
 #include "core/settings/options.h"
-#include "gui/app/app_store.h"
+#include "gui/convert/app_store.h"
 
 namespace norvella::test {
 

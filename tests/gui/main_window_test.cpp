@@ -24,7 +24,7 @@
 #include "cli/convert_command.h"
 #include "core/i18n/templates.h"
 #include "gui/ui/commands.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
 #include "tests/gui/gui_test_support.h"

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui/app/artwork.h"
+#include "gui/common/artwork.h"
 #include "gui/app/shutdown_signals.h"
 #include "gui/app/splash.h"
 #include "gui/ui/main_window.h"

@@ -12,7 +12,7 @@
 #include "gui/app/startup.h"
 #include "gui/convert/converter_controller.h"
 #include "gui/source/source_dialogs.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/unprivileged.h"
 
