@@ -3,14 +3,15 @@
 // The per-user store as the desktop program uses it: the localisation and
 // skin, the settings and the font tables read at start, the settings
 // written at exit, the flag of the missing-browser warning, the librarian's
-// key, and the keys the uninstall command removes. Keys are named by their
-// registry-style paths.
+// key, and the removal of everything the program keeps. The keys live in a
+// core registry and every operation is core's own; a store only says where
+// the registry is kept (the user's settings file, or memory in the tests).
 
-#include <cstddef>
 #include <string_view>
 
 #include "core/hyph/font_widths.h"
 #include "core/i18n/localisation.h"
+#include "core/settings/registry.h"
 #include "core/settings/settings_io.h"
 
 namespace norvella {
@@ -25,35 +26,30 @@ class AppStore {
  public:
   virtual ~AppStore() = default;
 
-  // The installed localisation and HTML skin, before the options. Without
-  // a store behind it nothing is installed.
-  virtual LocalisationCheck LoadLocalisation(StringTable& /*strings*/, HtmlTemplates& /*templates*/) {
-    return {};
-  }
-  // Stored values replace the defaults, each through its option's setter.
-  virtual void LoadSettings(Options& options) = 0;
-  // The widths of "Hyph font" in the chosen orientation, after the options.
-  // Without a store behind it the built-in tables are used.
-  virtual void LoadFontWidths(const Options& options, ActiveFontWidths& widths) {
-    MemoryFontStore fonts;
-    norvella::LoadFontWidths(fonts, options, widths);
-  }
-  // Writes every option and the uninstall entry.
-  virtual void SaveSettings(const Options& options, const SaveSettingsState& state) = 0;
+  virtual Registry& Keys() = 0;
+  virtual const Registry& Keys() const = 0;
 
-  virtual bool KeyExists(std::string_view path) const = 0;
-  // The number of subkeys and values of a key; 0 when it does not exist.
-  virtual std::size_t EntryCount(std::string_view path) const = 0;
-  // Deletes a key with all its subkeys; a missing key is no error.
-  virtual void DeleteKey(std::string_view path) = 0;
+  // The installed localisation and HTML skin, before the options.
+  LocalisationCheck LoadLocalisation(StringTable& strings, HtmlTemplates& templates);
+  // Stored values replace the defaults, each through its option's setter.
+  void LoadSettings(Options& options);
+  // The widths of "Hyph font" in the chosen orientation, after the options;
+  // missing built-in tables are written into the store first.
+  void LoadFontWidths(const Options& options, ActiveFontWidths& widths);
+  // Writes every option and the uninstall entry, and keeps the store.
+  void SaveSettings(const Options& options, const SaveSettingsState& state);
+
+  bool KeyExists(std::string_view path) const { return Keys().Open(path) != nullptr; }
   // Records that the missing-browser warning was shown, creating the
   // settings key if needed; returns true when it had been recorded before.
-  virtual bool MarkWarningShown() = 0;
+  bool MarkWarningShown();
+  // Removes the program's stored data (see norvella::RemoveStoredData) and
+  // keeps the store.
+  void RemoveStoredData();
 
-  // Removes the program's stored data: its settings key, then the program's
-  // and the maker's keys when nothing else is left in them, and the
-  // uninstall entry.
-  virtual void RemoveStoredData();
+ protected:
+  // Keeps the registry where the store lives, after every change.
+  virtual void Persist() {}
 };
 
 }  // namespace norvella

@@ -123,7 +123,7 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
     }
   }
   CheckHelpFile();
-  Enable("RocketBtn", controller_->LibrarianInstalled());
+  Enable(Control("RocketBtn"), controller_->LibrarianInstalled());
   UpdateAutodetectControls();
   UpdateEditorTabs();
   UpdatePreviewWidth();
@@ -185,12 +185,14 @@ void TMain::BuildControls() {
     connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
     controls_[name] = action;
   }
-  // The go buttons follow their browser's history; both pairs start off.
-  for (const char* name : {"ToolButton34", "ToolButton38", "ToolButton49", "ToolButton50"})
-    Control(name)->setEnabled(false);
   modeGroup_ = new QActionGroup(this);
-  for (const char* name : {"Simpleinterfacemode1", "Advancedinterfacemode1", "Readerinterfacemode2"})
-    modeGroup_->addAction(Control(name));
+  for (const ControlInfo& info : Controls()) {
+    // The go buttons follow their browser's history; they start off.
+    if (info.command == Command::GoBack || info.command == Command::GoForward)
+      Control(info)->setEnabled(false);
+    if (info.kind == ControlKind::MenuItem && ModeOfCommand(info.command) >= 0)
+      modeGroup_->addAction(Control(info));
+  }
 }
 
 QMenu* TMain::MakeMenu(QMenu* into, const QString& title, std::initializer_list<const char*> items) {
@@ -237,22 +239,26 @@ void TMain::BuildMenus() {
   MakeMenu(nullptr, "&?", {"Help1", "About1"});
 
   // The menus themselves are switched like controls.
-  for (QMenu* menu : {reader, parsing}) {
-    QAction* action = menu->menuAction();
-    action->setProperty("implemented", true);
-    action->setProperty("modeEnabled", true);
-    controls_[action->objectName()] = action;
+  for (const MenuInfo& switched : SwitchedMenus()) {
+    const QString name = ToQtName(switched.name);
+    for (QMenu* menu : {reader, parsing}) {
+      QAction* action = menu->menuAction();
+      if (action->objectName() != name) continue;
+      action->setProperty("implemented", true);
+      action->setProperty("modeEnabled", true);
+      controls_[name] = action;
+    }
   }
 }
 
-QToolBar* TMain::MakeToolBar(const char* name, std::initializer_list<const char*> controls) {
+QToolBar* TMain::MakeToolBar(ToolBarId id) {
   auto* bar = new QToolBar(this);
-  bar->setObjectName(name);
+  bar->setObjectName(ToQtName(ToolBarName(id)));
   bar->setIconSize(QSize(22, 22));
   bar->setMovable(false);
-  for (const char* control : controls) {
-    if (QString(control) == "|") bar->addSeparator();
-    else bar->addAction(Control(control));
+  for (const ControlInfo* button : ToolBarButtons(id)) {
+    if (button->opensGroup) bar->addSeparator();
+    bar->addAction(Control(*button));
   }
   return bar;
 }
@@ -268,10 +274,7 @@ void TMain::BuildAreas() {
   pageControl1_->setObjectName("PageControl1");
   pageControl1_->setMinimumWidth(150);
   pageControl1_->setDocumentMode(true);
-  QToolBar* toolBar3 = MakeToolBar("ToolBar3", {"ToolButton37", "ToolButton75", "Bookshelf2", "ToolButton6",
-                                                "ToolButton70", "RocketBtn", "|", "reParceBtn", "|",
-                                                "ToolButton44", "ToolButton41", "ToolButton42",
-                                                "ToolButton43", "|", "ToolButton34", "ToolButton38"});
+  QToolBar* toolBar3 = MakeToolBar(ToolBarId::Preview);
   splitter2_ = new QSplitter(Qt::Horizontal);
   splitter2_->setObjectName("Splitter2");
   webBrowser0_ = new WebBrowser(splitter2_);
@@ -282,14 +285,14 @@ void TMain::BuildAreas() {
   previewTab_ = Column(pageControl1_, {toolBar3, splitter2_}, 1);
   previewTab_->setObjectName("TabSheet1");
 
-  QToolBar* toolBar2 = MakeToolBar("ToolBar2", {"ToolButton7", "ToolButton62", "FindSelectedBtn"});
+  QToolBar* toolBar2 = MakeToolBar(ToolBarId::HtmlEditor);
   auto* htmText = new QPlainTextEdit;
   htmText->setObjectName("HTMText");
   htmText->setEnabled(false);
   htmlTab_ = Column(pageControl1_, {toolBar2, htmText}, 1);
   htmlTab_->setObjectName("TabSheet2");
 
-  QToolBar* toolBar1 = MakeToolBar("ToolBar1", {"ToolButton1", "ToolButton63"});
+  QToolBar* toolBar1 = MakeToolBar(ToolBarId::SourceEditor);
   auto* srcText = new QPlainTextEdit;
   srcText->setObjectName("SrcText");
   srcText->setEnabled(false);
@@ -303,11 +306,7 @@ void TMain::BuildAreas() {
   clientArea_->addWidget(pageControl1_);
 
   // The full-window panel.
-  QToolBar* toolBar4 = MakeToolBar(
-      "ToolBar4", {"ToolButton46", "ToolButton73", "Bookshelf1", "ToolButton47", "ToolButton68",
-                   "ToolButton60", "|", "ReParceBtn1", "|", "ToolButton54", "ToolButton56", "ToolButton57",
-                   "ToolButton58", "|", "ToolButton49", "ToolButton50", "|", "NoteBtn", "BookmrkBtn",
-                   "AutoscrollBtn", "Slower", "Faster", "ZoomBtn"});
+  QToolBar* toolBar4 = MakeToolBar(ToolBarId::Panel);
   webBrowser1_ = new WebBrowser;
   webBrowser1_->setObjectName("WebBrowser1");
   panel1_ = Column(clientArea_, {toolBar4, webBrowser1_}, 1);
@@ -339,14 +338,15 @@ void TMain::BuildAreas() {
   clock_->start(1000);
   status_->ShowClock(ClockText(QTime::currentTime()));
 
-  connect(webBrowser0_, &WebBrowser::CommandStateChanged, this, [this](bool back, bool forward) {
-    Control("ToolButton34")->setEnabled(back);
-    Control("ToolButton38")->setEnabled(forward);
-  });
-  connect(webBrowser1_, &WebBrowser::CommandStateChanged, this, [this](bool back, bool forward) {
-    Control("ToolButton49")->setEnabled(back);
-    Control("ToolButton50")->setEnabled(forward);
-  });
+  // The go buttons of a toolbar follow the history of the browser beside it.
+  for (const auto& [browser, toolBar] : {std::pair{webBrowser0_, ToolBarId::Preview},
+                                         std::pair{webBrowser1_, ToolBarId::Panel}})
+    connect(browser, &WebBrowser::CommandStateChanged, this, [this, toolBar](bool back, bool forward) {
+      for (const ControlInfo* button : ToolBarButtons(toolBar)) {
+        if (button->command == Command::GoBack) Control(*button)->setEnabled(back);
+        if (button->command == Command::GoForward) Control(*button)->setEnabled(forward);
+      }
+    });
   for (WebBrowser* browser : {webBrowser0_, webBrowser1_})
     connect(browser, &WebBrowser::FilesDropped, this, [this](const QList<QUrl>& urls) {
       QMetaObject::invokeMethod(this, [this, urls] { OpenDroppedFiles(urls); }, Qt::QueuedConnection);
@@ -359,8 +359,9 @@ QAction* TMain::Control(const QString& name) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
-void TMain::Enable(const char* name, bool enabled) {
-  QAction* action = Control(name);
+QAction* TMain::Control(const ControlInfo& info) const { return Control(ToQtName(info.name)); }
+
+void TMain::Enable(QAction* action, bool enabled) {
   action->setProperty("modeEnabled", enabled);
   action->setEnabled(enabled && action->property("implemented").toBool());
 }
@@ -414,7 +415,7 @@ void TMain::ApplyLayout(int mode, int previousLayout) {
       rightPanel_->hide();
       clientArea_->setCurrentWidget(panel1_);
       SetActiveBrowser(webBrowser1_);
-      SetEditorCommandsEnabled(true);
+      EnableCommandsFor(mode);
       readerFileName_.clear();
       if (controller_->HasResult()) ShowPreview();
       else activeBrowser_->Navigate("about:blank");
@@ -423,7 +424,7 @@ void TMain::ApplyLayout(int mode, int previousLayout) {
       clientArea_->setCurrentWidget(previewTabShown_ ? static_cast<QWidget*>(pageControl1_) : panel1_);
       SetActiveBrowser(previewTabShown_ ? webBrowser0_ : webBrowser1_);
       rightPanel_->show();
-      SetEditorCommandsEnabled(true);
+      EnableCommandsFor(mode);
       readerFileName_.clear();
       if (previousLayout != kReaderMode) LoadSrc(kReloadFile);
       break;
@@ -431,14 +432,15 @@ void TMain::ApplyLayout(int mode, int previousLayout) {
       rightPanel_->hide();
       clientArea_->setCurrentWidget(panel1_);
       SetActiveBrowser(webBrowser1_);
-      SetEditorCommandsEnabled(false);
+      EnableCommandsFor(mode);
       break;
   }
 }
 
 void TMain::UpdateModeChecks() {
-  const char* names[] = {"Simpleinterfacemode1", "Advancedinterfacemode1", "Readerinterfacemode2"};
-  Control(names[interfaceMode_])->setChecked(true);
+  for (const ControlInfo& info : Controls())
+    if (info.kind == ControlKind::MenuItem && ModeOfCommand(info.command) == interfaceMode_)
+      Control(info)->setChecked(true);
 }
 
 void TMain::InterfaceModeClick(int mode) {
@@ -457,17 +459,12 @@ void TMain::InterfaceModeClick(int mode) {
   UpdateModeChecks();
 }
 
-void TMain::SetEditorCommandsEnabled(bool enabled) {
-  editorCommandsEnabled_ = enabled;
-  for (const char* name : {"Save1", "Sendtorocket1", "Options1", "ToolButton60", "ToolButton47", "ToolButton54",
-                           "ToolButton68", "ToolButton70"})
-    Enable(name, enabled);
-  for (const char* name :
-       {"ReaderRoot", "NoteBtn", "BookmrkBtn", "AutoscrollBtn", "Faster", "Slower", "ZoomBtn", "Managebookmarks1"})
-    Enable(name, !enabled);
+void TMain::EnableCommandsFor(int mode) {
+  commandsMode_ = mode;
+  for (const MenuInfo& menu : SwitchedMenus())
+    Enable(Control(ToQtName(menu.name)), (menu.enabledIn & ModeBit(mode)) != 0);
   UpdateAutodetectControls();
-  Control("Readerinterfacemode2")->setVisible(!enabled);
-  if (enabled && PreviousMode() == kReaderMode) activeBrowser_->Navigate("about:blank");
+  if (mode != kReaderMode && PreviousMode() == kReaderMode) activeBrowser_->Navigate("about:blank");
 }
 
 void TMain::ShowPreviewTab(bool show) {
@@ -484,22 +481,22 @@ void TMain::ShowPreviewTab(bool show) {
 }
 
 void TMain::UpdateAutodetectControls() {
+  // Every control whose rule names a mode or automatic detection is set
+  // from its row; the others keep what their own rule gave them.
   const bool autodetect = options().Flag(Opt::AutoDetectTextFormat);
-  for (const char* name : {"ToolButton44", "ToolButton54", "Autodetectformat1"})
-    Control(name)->setChecked(autodetect);
-  Enable("Autodetectformat1", editorCommandsEnabled_);
-  for (const char* name : {"ToolButton41", "ToolButton42", "ToolButton43"}) Enable(name, !autodetect);
-  for (const char* name : {"ToolButton56", "ToolButton57", "ToolButton58", "Threatasfixedwidth1",
-                           "Threataslineparagraph1", "Threatashtml1"})
-    Enable(name, editorCommandsEnabled_ && !autodetect);
+  for (const ControlInfo& info : Controls()) {
+    if (info.command == Command::Autodetect) Control(info)->setChecked(autodetect);
+    if (!FollowsMode(info)) continue;
+    Enable(Control(info), ModeEnables(info, commandsMode_, autodetect));
+    if (info.shownIn != kEveryMode) Control(info)->setVisible(ModeShows(info, commandsMode_));
+  }
 }
 
 void TMain::CheckPreset(int style) {
-  const char* groups[3][3] = {{"ToolButton41", "ToolButton56", "Threatasfixedwidth1"},
-                              {"ToolButton42", "ToolButton57", "Threataslineparagraph1"},
-                              {"ToolButton43", "ToolButton58", "Threatashtml1"}};
-  for (int s = 0; s < 3; ++s)
-    for (const char* name : groups[s]) Control(name)->setChecked(s == style);
+  for (const ControlInfo& info : Controls()) {
+    const int preset = PresetOfCommand(info.command);
+    if (preset >= 0) Control(info)->setChecked(preset == style);
+  }
 }
 
 void TMain::UpdateEditorTabs() {
@@ -526,8 +523,13 @@ void TMain::OptionChanged(Opt id) {
     case Opt::AutoDetectTextFormat:
       UpdateAutodetectControls();
       break;
-    case Opt::ShowHtml:
     case Opt::UseSourceEditor:
+      // Only a change counts: loading the stored value again must not take
+      // the Preview tab away from a window that came up with it.
+      if (options().Flag(Opt::UseSourceEditor) == sourceEditorOn_) break;
+      sourceEditorOn_ = options().Flag(Opt::UseSourceEditor);
+      [[fallthrough]];
+    case Opt::ShowHtml:
       UpdateEditorTabs();
       ShowPreviewTab(options().Flag(Opt::ShowHtml) || options().Flag(Opt::UseSourceEditor));
       break;

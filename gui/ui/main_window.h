@@ -72,7 +72,9 @@ class TMain : public QMainWindow, private OptionsListener {
   void SetInterfaceMode(int mode);
   // The View menu's mode items: the advanced mode asks once ever first.
   void InterfaceModeClick(int mode);
-  void SetEditorCommandsEnabled(bool enabled);
+  // Enables the commands of a mode, as the command table says; the editor
+  // commands are on in the converter's modes.
+  void EnableCommandsFor(int mode);
   // In the advanced mode: the Preview tab, or the full-window panel.
   void ShowPreviewTab(bool show);
   bool PreviewTabShown() const { return previewTabShown_; }
@@ -119,12 +121,13 @@ class TMain : public QMainWindow, private OptionsListener {
   void BuildControls();
   void BuildMenus();
   void BuildAreas();
-  QToolBar* MakeToolBar(const char* name, std::initializer_list<const char*> controls);
+  QToolBar* MakeToolBar(ToolBarId toolBar);
   QMenu* MakeMenu(QMenu* into, const QString& title, std::initializer_list<const char*> items);
   void Execute(Command command);
+  QAction* Control(const ControlInfo& info) const;
   // Enables a control for the mode; a control without its handler yet
   // stays disabled whatever the mode says.
-  void Enable(const char* name, bool enabled);
+  void Enable(QAction* control, bool enabled);
   void ApplyLayout(int mode, int previousLayout);
   void SetActiveBrowser(WebBrowser* browser);
   void UpdateModeChecks();
@@ -170,7 +173,8 @@ class TMain : public QMainWindow, private OptionsListener {
 
   int interfaceMode_ = kAdvancedMode;  // the design layout
   bool previewTabShown_ = true;
-  bool editorCommandsEnabled_ = true;
+  bool sourceEditorOn_ = Info(Opt::UseSourceEditor).intDefault != 0;  // as the window last followed it
+  int commandsMode_ = kAdvancedMode;  // the mode whose commands are enabled
   bool readerDocSaved_ = true;
   bool documentShown_ = false;
   bool windowShown_ = false;

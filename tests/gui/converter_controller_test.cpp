@@ -56,8 +56,8 @@ class ConverterControllerTest : public QObject {
     QCOMPARE(plain.Caption(), QString("Norvella - no file"));
 
     test::MemoryStore stored;
-    stored.keys[std::string(kLibrarianKey)] = 0;
-    stored.values["Londg strings min"] = "81";
+    stored.AddKey(kLibrarianKey);
+    stored.Set("Londg strings min", "81");
     ConverterController loaded(stored);
     loaded.LoadSettings();
     QVERIFY(loaded.LibrarianInstalled());

@@ -4,6 +4,7 @@
 
 #include "gui/ui/main_window.h"
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -15,11 +16,13 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include "cli/convert_command.h"
 #include "core/i18n/templates.h"
@@ -56,12 +59,16 @@ class CountingController final : public ConverterController {
 
 using test::ReadFile;
 
-// Controls whose state follows the mode, as the window's enabling rule
-// lists them.
-const char* const kConverterControls[] = {"Save1",        "Sendtorocket1", "Options1",    "ToolButton60",
-                                          "ToolButton47", "ToolButton54",  "ToolButton68", "ToolButton70"};
-const char* const kReaderControls[] = {"ReaderRoot", "NoteBtn", "BookmrkBtn", "AutoscrollBtn",
-                                       "Faster",     "Slower",  "ZoomBtn",    "Managebookmarks1"};
+// Controls and menus whose state follows the mode, as the command table
+// gives them.
+QStringList ControlsEnabledIn(ModeSet modes) {
+  QStringList names;
+  for (const ControlInfo& control : Controls())
+    if (control.enabledIn == modes && !control.offWhileAutodetecting) names << ToQtName(control.name);
+  for (const MenuInfo& menu : SwitchedMenus())
+    if (menu.enabledIn == modes) names << ToQtName(menu.name);
+  return names;
+}
 const char* const kPresetsOfTheReaderToolbar[] = {"ToolButton56", "ToolButton57", "ToolButton58"};
 
 }  // namespace
@@ -108,19 +115,19 @@ class MainWindowTest : public QObject {
     return count;
   }
 
-  static bool ModeEnabled(TMain& window, const char* name) {
+  static bool ModeEnabled(TMain& window, const QString& name) {
     return window.Control(name)->property("modeEnabled").toBool();
   }
 
  private slots:
   void init() {
     store_ = MemoryStore();
-    store_.values["Ask about title"] = "0";
-    store_.values["Confirm table of content"] = "0";
+    store_.Set("Ask about title", "0");
+    store_.Set("Confirm table of content", "0");
   }
 
   void StartsInTheSimpleModeWithTheDefaults() {
-    store_.values.clear();
+    store_ = MemoryStore();
     auto window = Window();
     QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
     QCOMPARE(window->PreviousMode(), TMain::kAdvancedMode);
@@ -144,13 +151,13 @@ class MainWindowTest : public QObject {
   }
 
   void StoredSettingsReplaceTheDefaults() {
-    store_.values["Londg strings min"] = "81";
-    store_.values["Interface mode"] = "1";
-    store_.values["Previous mode"] = "0";
-    store_.values["Asked about title"] = "1";
-    store_.values["Window Width"] = "900";
-    store_.values["Window Height"] = "640";
-    store_.keys[std::string(kLibrarianKey)] = 0;
+    store_.Set("Londg strings min", "81");
+    store_.Set("Interface mode", "1");
+    store_.Set("Previous mode", "0");
+    store_.Set("Asked about title", "1");
+    store_.Set("Window Width", "900");
+    store_.Set("Window Height", "640");
+    store_.AddKey(kLibrarianKey);
     auto window = Window();
     QCOMPARE(window->options().Number(Opt::LongStringsMin), 81);
     QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
@@ -181,9 +188,9 @@ class MainWindowTest : public QObject {
       QVERIFY(file.open(QIODevice::WriteOnly));
       file.write("<html><body>last read</body></html>");
     }
-    store_.values["Interface mode"] = "2";
-    store_.values["Previous mode"] = "0";
-    store_.values["Last reader file"] = FromQt(last);
+    store_.Set("Interface mode", "2");
+    store_.Set("Previous mode", "0");
+    store_.Set("Last reader file", FromQt(last));
     auto window = Window(commandLine);
     QCOMPARE(window->InterfaceMode(), mode);
     if (mode == TMain::kReaderMode) {
@@ -194,14 +201,15 @@ class MainWindowTest : public QObject {
   }
 
   void EveryCommandIsEnabledAsTheModeSays() {
-    store_.values["Asked about title"] = "1";
+    store_.Set("Asked about title", "1");
     auto window = Window();
     for (const int mode : {TMain::kSimpleMode, TMain::kAdvancedMode, TMain::kReaderMode, TMain::kSimpleMode}) {
       window->SetInterfaceMode(mode);
       QCOMPARE(window->InterfaceMode(), mode);
       const bool converter = mode != TMain::kReaderMode;
-      for (const char* name : kConverterControls) QCOMPARE(ModeEnabled(*window, name), converter);
-      for (const char* name : kReaderControls) QCOMPARE(ModeEnabled(*window, name), !converter);
+      for (const QString& name : ControlsEnabledIn(kConverterModes))
+        QCOMPARE(ModeEnabled(*window, name), converter);
+      for (const QString& name : ControlsEnabledIn(kReaderOnly)) QCOMPARE(ModeEnabled(*window, name), !converter);
       for (const char* name : {"Save1", "Sendtorocket1", "Options1", "ToolButton60", "ToolButton47", "ToolButton54"})
         QCOMPARE(window->Control(name)->isEnabled(), converter);
       QCOMPARE(window->Control("ReaderRoot")->isEnabled(), !converter);
@@ -220,8 +228,37 @@ class MainWindowTest : public QObject {
     }
   }
 
+  void EveryToolbarShowsTheButtonsOfItsRowsInTheirOrder() {
+    auto window = Window();
+    QSet<QString> names;
+    for (const ControlInfo& control : Controls()) {
+      QVERIFY2(!names.contains(ToQtName(control.name)), control.name.data());
+      names << ToQtName(control.name);
+      QCOMPARE(control.kind == ControlKind::ToolButton, control.toolBar != ToolBarId::None);
+    }
+    int buttons = 0;
+    for (const ToolBarId id : {ToolBarId::Preview, ToolBarId::HtmlEditor, ToolBarId::SourceEditor, ToolBarId::Panel}) {
+      auto* bar = window->findChild<QToolBar*>(ToQtName(ToolBarName(id)));
+      QVERIFY(bar != nullptr);
+      QStringList expected;
+      for (const ControlInfo* button : ToolBarButtons(id)) {
+        if (button->opensGroup) expected << "|";
+        expected << ToQtName(button->name);
+        ++buttons;
+      }
+      QStringList shown;
+      for (QAction* action : bar->actions()) shown << (action->isSeparator() ? QString("|") : action->objectName());
+      QCOMPARE(shown, expected);
+    }
+    QCOMPARE(buttons, int(std::count_if(Controls().begin(), Controls().end(), [](const ControlInfo& c) {
+               return c.kind == ControlKind::ToolButton;
+             })));
+    // The preview toolbar as a user sees it.
+    QCOMPARE(window->findChild<QToolBar*>("ToolBar3")->actions().size(), 16);
+  }
+
   void ChoosingTheModeInUseChangesNothing() {
-    store_.values["Asked about title"] = "1";
+    store_.Set("Asked about title", "1");
     auto window = Window();
     window->InterfaceModeClick(TMain::kAdvancedMode);
     QCOMPARE(window->PreviousMode(), TMain::kSimpleMode);
@@ -233,7 +270,7 @@ class MainWindowTest : public QObject {
   }
 
   void LeavingTheReaderReturnsToTheModeItCameFrom() {
-    store_.values["Asked about title"] = "1";
+    store_.Set("Asked about title", "1");
     auto window = Window();
     Load(*window, Sample());
     QCOMPARE(controller_->reads, 1);
@@ -350,7 +387,7 @@ class MainWindowTest : public QObject {
   }
 
   void APresetConvertsOnce() {
-    store_.values["AutoDetect text format"] = "0";
+    store_.Set("AutoDetect text format", "0");
     auto window = Window();
     Load(*window, Sample());
     QSignalSpy tasks(&window->status(), &StatusPanels::TaskShown);
@@ -383,7 +420,7 @@ class MainWindowTest : public QObject {
   }
 
   void TheTitleDialogOfALoadReachesTheDocument() {
-    store_.values["Ask about title"] = "1";
+    store_.Set("Ask about title", "1");
     auto window = Window();
     ModalAnswerer answerer([](QWidget* d) {
       d->findChild<QLineEdit*>("ShortTitle")->setText("Overcoat");
@@ -568,8 +605,8 @@ class MainWindowTest : public QObject {
   }
 
   void ThePreviewFollowsTheModeIntoTheOtherBrowser() {
-    store_.values["Interface mode"] = "1";
-    store_.values["Asked about title"] = "1";
+    store_.Set("Interface mode", "1");
+    store_.Set("Asked about title", "1");
     auto window = Window();
     Load(*window, Sample());
     QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
@@ -586,9 +623,9 @@ class MainWindowTest : public QObject {
   }
 
   void ThePreviewTabGivesWayToTheFullWindowBrowser() {
-    store_.values["Interface mode"] = "1";
-    store_.values["Asked about title"] = "1";
-    store_.values["Show HTML"] = "1";
+    store_.Set("Interface mode", "1");
+    store_.Set("Asked about title", "1");
+    store_.Set("Show HTML", "1");
     auto window = Window();
     auto* tabs = window->findChild<QTabWidget*>("PageControl1");
     QVERIFY(tabs->isTabVisible(1));
@@ -624,9 +661,9 @@ class MainWindowTest : public QObject {
     window.reset();
     QVERIFY(!QFile::exists(preview));
     QCOMPARE(store_.saves, 1);
-    QCOMPARE(store_.values["Londg strings min"], std::string("90"));
-    QCOMPARE(store_.values["Window Width"], std::string("700"));
-    QCOMPARE(store_.values["Interface mode"], std::string("0"));
+    QCOMPARE(store_.Value("Londg strings min"), std::string("90"));
+    QCOMPARE(store_.Value("Window Width"), std::string("700"));
+    QCOMPARE(store_.Value("Interface mode"), std::string("0"));
   }
 
   void TheStatusBarRepaintsAPercentageOnlyWhenItChanges() {

@@ -56,7 +56,7 @@ class WiringTest : public QObject {
     QVERIFY(again.KeyExists(std::string(kSettingsKey) + "\\" + std::string(kFontsKey)));
     QVERIFY(again.KeyExists(kUninstallKey));
 
-    RemoveStoredData(again);
+    again.RemoveStoredData();
     SettingsAppStore removed(StorePath());
     QVERIFY(!removed.KeyExists(kSettingsKey));
     QVERIFY(!removed.KeyExists(kUninstallKey));
