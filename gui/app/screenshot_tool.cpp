@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   window.SetSourceFileName(book);
   window.LoadSrc(norvella::TMain::kLoadNamedFile);
   bool ok = Shoot(window, out.filePath("simple.png"));
-  window.InterfaceModeClick(norvella::TMain::kAdvancedMode);
+  window.InterfaceModeClick(norvella::kAdvancedMode);
   ok = Shoot(window, out.filePath("advanced.png")) && ok;
   std::fprintf(stderr, "%s\n", ok ? "screenshots written" : "norvella-screenshot: could not write");
   return ok ? 0 : 1;

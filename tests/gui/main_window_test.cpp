@@ -129,8 +129,8 @@ class MainWindowTest : public QObject {
   void StartsInTheSimpleModeWithTheDefaults() {
     store_ = MemoryStore();
     auto window = Window();
-    QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
-    QCOMPARE(window->PreviousMode(), TMain::kAdvancedMode);
+    QCOMPARE(window->InterfaceMode(), kSimpleMode);
+    QCOMPARE(window->PreviousMode(), kAdvancedMode);
     QVERIFY(!window->AdvancedConfirmed());
     QCOMPARE(window->windowTitle(), QString("Norvella - no file"));
     QCOMPARE(window->ActiveBrowser(), window->PanelBrowser());
@@ -160,8 +160,8 @@ class MainWindowTest : public QObject {
     store_.AddKey(kLibrarianKey);
     auto window = Window();
     QCOMPARE(window->options().Number(Opt::LongStringsMin), 81);
-    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
-    QCOMPARE(window->PreviousMode(), TMain::kSimpleMode);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
+    QCOMPARE(window->PreviousMode(), kSimpleMode);
     QVERIFY(window->AdvancedConfirmed());
     QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
     QVERIFY(window->findChild<QWidget*>("RightPanel")->isVisible());
@@ -173,9 +173,9 @@ class MainWindowTest : public QObject {
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<QString>("commandLine");
     QTest::addColumn<int>("mode");
-    QTest::newRow("last file missing") << false << QString() << int(TMain::kSimpleMode);
-    QTest::newRow("last file there") << true << QString() << int(TMain::kReaderMode);
-    QTest::newRow("a file on the command line") << true << QString("/tmp/other.txt") << int(TMain::kSimpleMode);
+    QTest::newRow("last file missing") << false << QString() << int(kSimpleMode);
+    QTest::newRow("last file there") << true << QString() << int(kReaderMode);
+    QTest::newRow("a file on the command line") << true << QString("/tmp/other.txt") << int(kSimpleMode);
   }
   void AStoredReaderModeReopensTheLastDocumentOrFallsBack() {
     QFETCH(bool, fileExists);
@@ -193,7 +193,7 @@ class MainWindowTest : public QObject {
     store_.Set("Last reader file", FromQt(last));
     auto window = Window(commandLine);
     QCOMPARE(window->InterfaceMode(), mode);
-    if (mode == TMain::kReaderMode) {
+    if (mode == kReaderMode) {
       QVERIFY(window->ActiveBrowser()->WaitUntilReady());
       QCOMPARE(window->ActiveBrowser()->LocationUrl(), QUrl::fromLocalFile(last).toString());
       QCOMPARE(window->windowTitle(), QString("Norvella (reader) - last.html"));
@@ -203,10 +203,10 @@ class MainWindowTest : public QObject {
   void EveryCommandIsEnabledAsTheModeSays() {
     store_.Set("Asked about title", "1");
     auto window = Window();
-    for (const int mode : {TMain::kSimpleMode, TMain::kAdvancedMode, TMain::kReaderMode, TMain::kSimpleMode}) {
+    for (const int mode : {kSimpleMode, kAdvancedMode, kReaderMode, kSimpleMode}) {
       window->SetInterfaceMode(mode);
       QCOMPARE(window->InterfaceMode(), mode);
-      const bool converter = mode != TMain::kReaderMode;
+      const bool converter = mode != kReaderMode;
       for (const QString& name : ControlsEnabledIn(kConverterModes))
         QCOMPARE(ModeEnabled(*window, name), converter);
       for (const QString& name : ControlsEnabledIn(kReaderOnly)) QCOMPARE(ModeEnabled(*window, name), !converter);
@@ -224,7 +224,7 @@ class MainWindowTest : public QObject {
       }
       const char* checked[] = {"Simpleinterfacemode1", "Advancedinterfacemode1", "Readerinterfacemode2"};
       QVERIFY(window->Control(checked[mode])->isChecked());
-      QCOMPARE(window->ActiveBrowser(), mode == TMain::kAdvancedMode ? window->PreviewBrowser() : window->PanelBrowser());
+      QCOMPARE(window->ActiveBrowser(), mode == kAdvancedMode ? window->PreviewBrowser() : window->PanelBrowser());
     }
   }
 
@@ -260,13 +260,37 @@ class MainWindowTest : public QObject {
   void ChoosingTheModeInUseChangesNothing() {
     store_.Set("Asked about title", "1");
     auto window = Window();
-    window->InterfaceModeClick(TMain::kAdvancedMode);
-    QCOMPARE(window->PreviousMode(), TMain::kSimpleMode);
+    window->InterfaceModeClick(kAdvancedMode);
+    QCOMPARE(window->PreviousMode(), kSimpleMode);
     const int reads = controller_->reads;
     window->options().SetNumber(Opt::PreviousMode, 7);
-    window->SetInterfaceMode(TMain::kAdvancedMode);
+    window->SetInterfaceMode(kAdvancedMode);
     QCOMPARE(window->PreviousMode(), 7);
     QCOMPARE(controller_->reads, reads);
+  }
+
+  void TheWindowFollowsTheModeOption() {
+    // The option tree changes the mode through its option, as a load does.
+    store_.Set("Asked about title", "1");
+    auto window = Window();
+    window->options().SetNumber(Opt::InterfaceMode, kReaderMode);
+    QCOMPARE(window->InterfaceMode(), kReaderMode);
+    QCOMPARE(window->PreviousMode(), kSimpleMode);
+    QVERIFY(window->Control("Readerinterfacemode2")->isChecked());
+    QVERIFY(ModeEnabled(*window, "ReaderRoot"));
+    QCOMPARE(window->ActiveBrowser(), window->PanelBrowser());
+
+    window->options().SetNumber(Opt::InterfaceMode, kAdvancedMode);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
+    QCOMPARE(window->PreviousMode(), kSimpleMode);  // the reader is never the mode to go back to
+    QVERIFY(window->findChild<QWidget*>("RightPanel")->isVisible());
+    QVERIFY(window->Control("Advancedinterfacemode1")->isChecked());
+
+    // A value that is no mode leaves the window as it is.
+    window->options().SetNumber(Opt::InterfaceMode, 5);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
+    window->SetInterfaceMode(-1);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
   }
 
   void LeavingTheReaderReturnsToTheModeItCameFrom() {
@@ -274,17 +298,17 @@ class MainWindowTest : public QObject {
     auto window = Window();
     Load(*window, Sample());
     QCOMPARE(controller_->reads, 1);
-    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(kReaderMode);
     window->SetInterfaceMode(window->PreviousMode());
-    QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
+    QCOMPARE(window->InterfaceMode(), kSimpleMode);
 
     // Entering the advanced mode loads the source again, coming back to it
     // from the reader does not.
-    window->InterfaceModeClick(TMain::kAdvancedMode);
+    window->InterfaceModeClick(kAdvancedMode);
     QCOMPARE(controller_->reads, 2);
-    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(kReaderMode);
     window->SetInterfaceMode(window->PreviousMode());
-    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
     QCOMPARE(controller_->reads, 2);
   }
 
@@ -292,28 +316,28 @@ class MainWindowTest : public QObject {
     {
       auto window = Window();
       ModalAnswerer no([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::No); });
-      window->InterfaceModeClick(TMain::kAdvancedMode);
+      window->InterfaceModeClick(kAdvancedMode);
       QCOMPARE(no.seen.size(), 1);
       QVERIFY(no.seen.first().startsWith("Advanced interface mode was designed"));
-      QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
+      QCOMPARE(window->InterfaceMode(), kSimpleMode);
       QVERIFY(window->Control("Simpleinterfacemode1")->isChecked());
       QVERIFY(!window->AdvancedConfirmed());
     }
     {
       auto window = Window();
       ModalAnswerer yes([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Yes); });
-      window->InterfaceModeClick(TMain::kAdvancedMode);
-      QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
-      window->InterfaceModeClick(TMain::kSimpleMode);
-      window->InterfaceModeClick(TMain::kAdvancedMode);
+      window->InterfaceModeClick(kAdvancedMode);
+      QCOMPARE(window->InterfaceMode(), kAdvancedMode);
+      window->InterfaceModeClick(kSimpleMode);
+      window->InterfaceModeClick(kAdvancedMode);
       QCOMPARE(yes.seen.size(), 1);
-      window->InterfaceModeClick(TMain::kSimpleMode);
+      window->InterfaceModeClick(kSimpleMode);
     }
     // After a restart the answer is remembered.
     auto window = Window();
     ModalAnswerer watcher([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::No); });
-    window->InterfaceModeClick(TMain::kAdvancedMode);
-    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
+    window->InterfaceModeClick(kAdvancedMode);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
     QVERIFY(watcher.seen.isEmpty());
   }
 
@@ -334,13 +358,13 @@ class MainWindowTest : public QObject {
 
     // The reader toolbar's presets are off in the reader mode; coming back
     // they follow autodetection again.
-    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(kReaderMode);
     for (const char* name : kPresetsOfTheReaderToolbar) QVERIFY(!window->Control(name)->isEnabled());
-    window->SetInterfaceMode(TMain::kSimpleMode);
+    window->SetInterfaceMode(kSimpleMode);
     for (const char* name : kPresetsOfTheReaderToolbar) QVERIFY(window->Control(name)->isEnabled());
     window->Control("Autodetectformat1")->trigger();
-    window->SetInterfaceMode(TMain::kReaderMode);
-    window->SetInterfaceMode(TMain::kSimpleMode);
+    window->SetInterfaceMode(kReaderMode);
+    window->SetInterfaceMode(kSimpleMode);
     for (const char* name : kPresetsOfTheReaderToolbar) QVERIFY(!window->Control(name)->isEnabled());
   }
 
@@ -522,10 +546,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(answerer.seen, setting == 0 ? QStringList{"Formating detected"} : QStringList{});
     if (choice == "cancel") {
       QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
-      QCOMPARE(window->InterfaceMode(), int(TMain::kSimpleMode));
+      QCOMPARE(window->InterfaceMode(), int(kSimpleMode));
       return;
     }
-    QCOMPARE(window->InterfaceMode(), int(read ? TMain::kReaderMode : TMain::kSimpleMode));
+    QCOMPARE(window->InterfaceMode(), int(read ? kReaderMode : kSimpleMode));
     QCOMPARE(window->windowTitle(),
              QString(read ? "Norvella (reader) - produced.html" : "Norvella (converter) - produced.html"));
   }
@@ -615,7 +639,7 @@ class MainWindowTest : public QObject {
 
     // The full-window browser has never shown the preview: refreshing it
     // would leave it blank, so it is sent to the file.
-    window->InterfaceModeClick(TMain::kSimpleMode);
+    window->InterfaceModeClick(kSimpleMode);
     WebBrowser* panel = window->PanelBrowser();
     QVERIFY(panel->WaitUntilReady());
     QCOMPARE(panel->LocationUrl(), PreviewUrl(*window));
@@ -646,7 +670,7 @@ class MainWindowTest : public QObject {
     QVERIFY(tabs->isTabVisible(2));
     QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
     // Outside the advanced mode the rule does nothing.
-    window->InterfaceModeClick(TMain::kSimpleMode);
+    window->InterfaceModeClick(kSimpleMode);
     window->options().SetFlag(Opt::UseSourceEditor, false);
     QVERIFY(window->PreviewTabShown());
   }
