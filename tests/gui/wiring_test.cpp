@@ -12,39 +12,37 @@
 #include "gui/app/startup.h"
 #include "gui/convert/converter_controller.h"
 #include "gui/source/source_dialogs.h"
+#include "gui/common/qt_text.h"
 #include "gui/ui/main_window.h"
 #include "gui/ui/web_browser.h"
-#include "gui/ui/qt_text.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/unprivileged.h"
 
 namespace norvella {
 
-// The program's store over its settings file, recording the options as
-// they are when the window saves them.
+// A store over a settings file, as the program's own, that records the
+// options of the controller as they are whenever the store is kept: the
+// last time is the save at exit.
 class RecordingStore final : public AppStore {
  public:
-  RecordingStore(AppStore& store, Options& saved) : store_(store), saved_(saved) {}
+  RecordingStore(std::string path, Options& saved) : file_(std::move(path)), saved_(saved) { file_.Load(); }
 
-  LocalisationCheck LoadLocalisation(StringTable& strings, HtmlTemplates& templates) override {
-    return store_.LoadLocalisation(strings, templates);
+  Registry& Keys() override { return file_.Keys(); }
+  const Registry& Keys() const override { return file_.Keys(); }
+
+  const ConverterController* controller = nullptr;
+
+ protected:
+  void Persist() override {
+    if (controller != nullptr) {
+      saved_ = controller->options();
+      saved_.SetListener(nullptr);
+    }
+    QVERIFY(file_.Save().ok);
   }
-  void LoadSettings(Options& options) override { store_.LoadSettings(options); }
-  void LoadFontWidths(const Options& options, ActiveFontWidths& widths) override {
-    store_.LoadFontWidths(options, widths);
-  }
-  void SaveSettings(const Options& options, const SaveSettingsState& state) override {
-    saved_ = options;
-    saved_.SetListener(nullptr);
-    store_.SaveSettings(options, state);
-  }
-  bool KeyExists(std::string_view path) const override { return store_.KeyExists(path); }
-  std::size_t EntryCount(std::string_view path) const override { return store_.EntryCount(path); }
-  void DeleteKey(std::string_view path) override { store_.DeleteKey(path); }
-  bool MarkWarningShown() override { return store_.MarkWarningShown(); }
 
  private:
-  AppStore& store_;
+  SettingsStore file_;
   Options& saved_;
 };
 
@@ -86,7 +84,7 @@ class WiringTest : public QObject {
     QVERIFY(again.KeyExists(std::string(kSettingsKey) + "\\" + std::string(kFontsKey)));
     QVERIFY(again.KeyExists(kUninstallKey));
 
-    RemoveStoredData(again);
+    again.RemoveStoredData();
     SettingsAppStore removed(StorePath());
     QVERIFY(!removed.KeyExists(kSettingsKey));
     QVERIFY(!removed.KeyExists(kUninstallKey));
@@ -99,7 +97,7 @@ class WiringTest : public QObject {
   void SettingsSurviveARestartWhateverTheWindowShowedAtExit_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("shown");
-    for (const int mode : {TMain::kSimpleMode, TMain::kAdvancedMode, TMain::kReaderMode})
+    for (const int mode : {kSimpleMode, kAdvancedMode, kReaderMode})
       for (const char* shown : {"nothing", "preview", "reader document"})
         QTest::addRow("mode %d, %s", mode, shown) << mode << QString(shown);
   }
@@ -120,9 +118,10 @@ class WiringTest : public QObject {
     Options atExit;
     int modeAtExit = -1;
     {
-      SettingsAppStore file(path);
-      RecordingStore store(file, atExit);
-      auto window = std::make_unique<TMain>(std::make_unique<ConverterController>(store), QString());
+      RecordingStore store(path, atExit);
+      auto controller = std::make_unique<ConverterController>(store);
+      store.controller = controller.get();
+      auto window = std::make_unique<TMain>(std::move(controller), QString());
       Options& o = window->options();
       // Options of every part of the load order, the last ones included.
       o.SetFlag(Opt::AskAboutTitle, false);
@@ -147,8 +146,8 @@ class WiringTest : public QObject {
       QVERIFY(window->ActiveBrowser()->WaitUntilReady());
       // Converting a book leaves the reader for the mode it came from, here
       // the simple mode the window started in.
-      const bool leftReader = mode == TMain::kReaderMode && shown == "preview";
-      QCOMPARE(window->InterfaceMode(), leftReader ? int(TMain::kSimpleMode) : mode);
+      const bool leftReader = mode == kReaderMode && shown == "preview";
+      QCOMPARE(window->InterfaceMode(), leftReader ? int(kSimpleMode) : mode);
       modeAtExit = window->InterfaceMode();
     }
     QCOMPARE(atExit.Number(Opt::InterfaceMode), modeAtExit);
