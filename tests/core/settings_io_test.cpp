@@ -181,8 +181,7 @@ TEST(SaveSettings, AStoreWrittenWithNoDocumentShownIsReadBackWhole) {
     Registry r;
     SaveSettings(r, saved, state);
     Options o;
-    StartupState startup;
-    LoadSettings(r, o, startup);
+    LoadSettings(r, o);
     const Options defaults;
     for (const auto& info : OptionTable()) {
       const Opt* folder = std::find(std::begin(folders), std::end(folders), info.id);
@@ -203,8 +202,7 @@ TEST(SaveSettings, AStoreWrittenWithNoDocumentShownIsReadBackWhole) {
     first.SetNumber(Opt::LastReadDocPos, 123456);
     SaveSettings(before, first, {});
     Options session;
-    StartupState startup;
-    LoadSettings(before, session, startup);
+    LoadSettings(before, session);
     ASSERT_EQ(session.Number(Opt::LastReadDocPos), 123456);
     // A paragraph end tag goes with a start tag: with an empty start tag it
     // is "</div>" by rule.
@@ -221,7 +219,7 @@ TEST(SaveSettings, AStoreWrittenWithNoDocumentShownIsReadBackWhole) {
     if (folder) state = EverythingKnown();
     SaveSettings(before, session, state);
     Options next;
-    LoadSettings(before, next, startup);
+    LoadSettings(before, next);
     for (const auto& other : OptionTable()) {
       if (other.id == Opt::LastReaderFileLower) continue;
       EXPECT_EQ(next.Number(other.id), session.Number(other.id)) << info.name << ": " << other.name;
