@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 
 namespace norvella {
 
