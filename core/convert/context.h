@@ -84,6 +84,12 @@ class StatusReporter {
   int lastPercent_ = -1;
 };
 
+// The non-breaking space as the documents write it.
+inline constexpr std::string_view kNbsp = "&nbsp;";
+// kNbsp repeated "Nimber of nbsp" times (none for 0 or less): the run that
+// follows a paragraph's opening tag and the space after a dash.
+std::string NbspRun(const Options& options);
+
 struct StageContext {
   const Options& options;
   const StringTable& strings;

@@ -131,6 +131,11 @@ void LoadFontWidths(FontStore& store, const Options& options, ActiveFontWidths& 
   if (key) ApplyLineWidth(*key, options.Flag(Opt::ILikeOrientation), widths);
 }
 
+void LoadBuiltinFontWidths(const Options& options, ActiveFontWidths& widths) {
+  MemoryFontStore fonts;
+  LoadFontWidths(fonts, options, widths);
+}
+
 void ReloadFontWidths(FontStore& store, const Options& options, ActiveFontWidths& widths) {
   const std::string& chosen = options.Text(Opt::HyphFont);
   if (chosen == kEveryBreakFont) return;

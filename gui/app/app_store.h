@@ -9,35 +9,21 @@
 #include <cstddef>
 #include <string_view>
 
-#include "core/hyph/font_widths.h"
-#include "core/i18n/localisation.h"
+#include "core/book/book.h"
 #include "core/settings/settings_io.h"
 
 namespace norvella {
 
-class Options;
-class HtmlTemplates;
-class StringTable;
-
 inline constexpr std::string_view kProgramKey = "Software\\Marn Soft\\Norvella";
 
-class AppStore {
+class AppStore : public SetupStore {
  public:
   virtual ~AppStore() = default;
 
-  // The installed localisation and HTML skin, before the options. Without
-  // a store behind it nothing is installed.
-  virtual LocalisationCheck LoadLocalisation(StringTable& /*strings*/, HtmlTemplates& /*templates*/) {
-    return {};
-  }
-  // Stored values replace the defaults, each through its option's setter.
-  virtual void LoadSettings(Options& options) = 0;
-  // The widths of "Hyph font" in the chosen orientation, after the options.
-  // Without a store behind it the built-in tables are used.
-  virtual void LoadFontWidths(const Options& options, ActiveFontWidths& widths) {
-    MemoryFontStore fonts;
-    norvella::LoadFontWidths(fonts, options, widths);
-  }
+  // The localisation and skin, the options and the font tables come
+  // through SetupStore (its defaults: no store behind it); LoadSettings is
+  // the one every store implements.
+  void LoadSettings(Options& options) override = 0;
   // Writes every option and the uninstall entry.
   virtual void SaveSettings(const Options& options, const SaveSettingsState& state) = 0;
 

@@ -3,7 +3,6 @@
 #include <iostream>
 #include <utility>
 
-#include "core/settings/font_store.h"
 
 namespace norvella {
 
@@ -17,19 +16,13 @@ SettingsAppStore::SettingsAppStore(std::string path) : store_(std::move(path)) {
 }
 
 LocalisationCheck SettingsAppStore::LoadLocalisation(StringTable& strings, HtmlTemplates& templates) {
-  return norvella::LoadLocalisation(store_.Keys(), strings, templates, RunningProgramFolderText());
+  return setup_.LoadLocalisation(strings, templates);
 }
 
-void SettingsAppStore::LoadSettings(Options& options) {
-  // The preview path and the librarian check of the start-up state are the
-  // controller's own; only the options are taken from here.
-  StartupState state;
-  norvella::LoadSettings(store_.Keys(), options, state);
-}
+void SettingsAppStore::LoadSettings(Options& options) { setup_.LoadSettings(options); }
 
 void SettingsAppStore::LoadFontWidths(const Options& options, ActiveFontWidths& widths) {
-  RegistryFontStore fonts(store_.Keys());
-  norvella::LoadFontWidths(fonts, options, widths);
+  setup_.LoadFontWidths(options, widths);
 }
 
 void SettingsAppStore::SaveSettings(const Options& options, const SaveSettingsState& state) {

@@ -35,6 +35,7 @@ class SettingsAppStore final : public AppStore {
   void Save();
 
   SettingsStore store_;
+  RegistrySetupStore setup_{store_.Keys(), RunningProgramFolderText()};
 };
 
 }  // namespace norvella
