@@ -12,8 +12,7 @@ LocalisationCheck RegistrySetupStore::LoadLocalisation(StringTable& strings, Htm
 }
 
 void RegistrySetupStore::LoadSettings(Options& options) {
-  StartupState ignored;
-  norvella::LoadSettings(keys_, options, ignored);
+  norvella::LoadSettings(keys_, options);
 }
 
 void RegistrySetupStore::LoadFontWidths(const Options& options, ActiveFontWidths& widths) {

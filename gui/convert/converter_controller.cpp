@@ -6,8 +6,8 @@
 #include "core/base/text.h"
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
-#include "gui/app/app_store.h"
-#include "gui/ui/qt_text.h"
+#include "gui/convert/app_store.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 
@@ -33,7 +33,8 @@ LocalisationCheck ConverterController::LoadSettings() {
   state_.temporaryFiles.Add(state_.previewPath);
   state_.previewNavigated = false;
   librarianInstalled_ = store_.KeyExists(kLibrarianKey);
-  return LoadBookSetup(store_, setup_);
+  RegistrySetupStore stored(store_.Keys(), RunningProgramFolderText());
+  return LoadBookSetup(stored, setup_);
 }
 
 void ConverterController::SaveSettings(const SaveSettingsState& state) {
