@@ -26,7 +26,6 @@ class SettingsAppStore final : public AppStore {
 
  private:
   SettingsStore store_;
-  RegistrySetupStore setup_{store_.Keys(), RunningProgramFolderText()};
 };
 
 }  // namespace norvella
