@@ -1,5 +1,6 @@
-// The whole conversion, from raw bytes to the saved document text. The
-// first bytes choose the conversion options. Besides running without a
+// The whole conversion, from raw bytes to the saved document text, through
+// the same calls as the front ends. The first bytes choose the conversion
+// options. Besides running without a
 // crash, every input must keep the document frame: from the frame stage on,
 // the working list begins with the head lines and ends with the end line
 // after every stage, and the saved document holds one "</body>", after the
@@ -13,14 +14,13 @@
 #include <string_view>
 
 #include "core/base/text.h"
+#include "core/book/book.h"
 #include "core/convert/document_output.h"
 #include "core/convert/driver.h"
 #include "core/convert/simplify_html.h"
 #include "core/convert/text_style.h"
-#include "core/convert/title.h"
-#include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
-#include "core/settings/options.h"
+#include "core/source/source_loader.h"
 #include "fuzz/fuzz_input.h"
 
 using namespace norvella;
@@ -92,7 +92,8 @@ std::size_t CountOutsideComments(std::string_view text, std::string_view needle)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzInput in(data, size);
-  Options options;
+  BookSetup setup;
+  Options& options = setup.options;
   // Every Boolean option that a conversion reads.
   for (const auto& info : OptionTable())
     if (info.type == OptionType::Bool) options.SetFlag(info.id, in.Bit());
@@ -106,37 +107,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The one non-interactive run: no questions.
   options.SetFlag(Opt::AskAboutTitle, false);
 
-  const std::string_view text = in.Rest();
-  const StringTable strings;
-  const HtmlTemplates templates;
   NullObserver observer;
-  StatusReporter status(observer, strings);
-  ConversionQuestions questions;
+  StatusReporter status(observer, setup.strings);
+  SourceQuestions questions;
   DocumentProperties doc;
-  DetectDocumentTitle(text, doc, options, questions, &status);
-  if (options.Flag(Opt::AutoDetectTextFormat)) ApplyTextStyle(options, DetectTextStyle(text));
+  SourceState state;
+  SourceLoadContext load{options, setup.strings, doc, state, questions, &status};
+  // Taken as Windows-1251, as the text reaches the stages.
+  const LoadResult loaded = LoadSourceBytes(std::string(in.Rest()), "book.txt", SourceEncoding::kCp1251, load);
   if (size % 3 == 0) doc.comment = "c";
-  StageContext ctx{options, strings, templates, doc, status, questions};
+  const Book book = ConvertBook(loaded.text, setup, doc, status, questions);
 
-  // The stages one by one, as the driver runs them, checking the frame
-  // after each once the frame stage has made it.
+  // The same conversion stage by stage, checking the frame after each once
+  // the frame stage has made it; it must end with the lines the one call
+  // gave.
+  const HtmlTemplates& templates = setup.templates;
   const Frame frame{templates.header, doc.coverImage.empty() ? templates.titleNoImage : templates.titleImage,
                     templates.end};
-  WorkingList list = SimplifyHtml(SplitLines(text), ctx);
+  StageContext ctx = BookContext(setup, doc, status, questions);
+  WorkingList list = SimplifyHtml(SplitLines(loaded.text), ctx);
   bool framed = false;
   for (const StageRow& stage : StageTable()) {
     stage.run(list, ctx);
     framed = framed || stage.run == AddDocumentFrame;
     if (framed) frame.Check(list, stage.row);
   }
+  constexpr int kSaved = 24;
   Require(framed, "no frame stage ran", 0);
+  bool same = list.size() == book.lines.size();
+  for (std::size_t k = 0; same && k < list.size(); ++k)
+    same = list[k].text == book.lines[k].text && list[k].tag == book.lines[k].tag;
+  Require(same, "the stages one by one differ from the one call", kSaved);
 
   // The saved document: the footer goes right before the one "</body>",
   // which comes after the head and the title.
-  const std::string document = ComposeDocument(list.texts(), options, templates);
+  const std::string& document = book.document;
   const std::string footer = SaveFooter(options, templates);
   const std::size_t bodyEnd = document.rfind("</body>");
-  constexpr int kSaved = 24;
   Require(bodyEnd != std::string::npos, "the document has no \"</body>\"", kSaved);
   Require(CountOutsideComments(document, "</body>") == 1, "the document holds more than one \"</body>\"",
           kSaved);

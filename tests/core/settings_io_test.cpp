@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "core/i18n/strings.h"
-#include "core/settings/option_nodes.h"
+#include "core/i18n/option_nodes.h"
 
 namespace norvella {
 namespace {
