@@ -233,6 +233,14 @@ struct Session {
   std::unique_ptr<SetupStore> setupStore = std::make_unique<SetupStore>();
 };
 
+// An error as one line of the terminal: the interface's message, turned from
+// Windows-1251 into the terminal's UTF-8, then the system's reason as it is.
+std::string ErrorLine(const Error& error) {
+  std::string line = Cp1251ToUtf8(error.message);
+  if (!line.empty() && !error.reason.empty()) line += ": ";
+  return line + error.reason;
+}
+
 void Warn(std::ostream& err, std::string_view text) {
   err << "norvella-convert: warning: " << text << '\n';
 }
@@ -243,8 +251,8 @@ int ImportFiles(const Request& req, SettingsStore& store, std::ostream& err) {
   std::vector<RegFileContents> parsed;
   for (const std::string& file : req.imports) {
     std::string bytes;
-    if (const FileResult read = ReadWholeFile(file, bytes); !read.ok) {
-      err << "norvella-convert: cannot read " << read.error << '\n';
+    if (const FileResult read = ReadWholeFile(file, bytes); !read.ok()) {
+      err << "norvella-convert: cannot read " << ErrorLine(read.error()) << '\n';
       return 1;
     }
     RegFileContents contents = ParseRegFile(bytes);
@@ -268,8 +276,8 @@ int ImportFiles(const Request& req, SettingsStore& store, std::ostream& err) {
     if (!req.quiet)
       err << file << ": imported " << contents.values << " value(s) into " << store.Path() << '\n';
   }
-  if (const FileResult saved = store.Save(); !saved.ok) {
-    err << "norvella-convert: cannot save the settings: " << saved.error << '\n';
+  if (const FileResult saved = store.Save(); !saved.ok()) {
+    err << "norvella-convert: cannot save the settings: " << ErrorLine(saved.error()) << '\n';
     return 1;
   }
   return 0;
@@ -319,10 +327,10 @@ int ReportLoad(const LoadResult& loaded, const std::string& input, std::ostream&
         err << "norvella-convert: " << input << " was produced by Norvella; converting it again\n";
       return 0;
     case LoadOutcome::kFailed:
-      err << "norvella-convert: cannot read " << loaded.error << '\n';
+      err << "norvella-convert: cannot read " << ErrorLine(loaded.error) << '\n';
       return 1;
     case LoadOutcome::kReadOnlyFolder:
-      err << "norvella-convert: " << input << ": " << loaded.error << '\n';
+      err << "norvella-convert: " << input << ": " << ErrorLine(loaded.error) << '\n';
       return 1;
     case LoadOutcome::kEmpty:
       err << "norvella-convert: " << input << ": the file holds no text; nothing written\n";
@@ -391,8 +399,8 @@ int ConvertOne(const Request& req, Session& session, const std::string& input,
     out << document << std::flush;
     return out ? 0 : 1;
   }
-  if (const FileResult written = WriteFileAtomically(target, document); !written.ok) {
-    err << "norvella-convert: cannot write " << written.error << '\n';
+  if (const FileResult written = WriteFileAtomically(target, document); !written.ok()) {
+    err << "norvella-convert: cannot write " << ErrorLine(written.error()) << '\n';
     return 1;
   }
   if (!req.quiet) err << input << " -> " << target << '\n';

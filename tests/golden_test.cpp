@@ -60,7 +60,7 @@ class GoldenTest : public ::testing::TestWithParam<std::string> {};
 TEST_P(GoldenTest, ConvertsAsExpected) {
   const std::string path = GetParam();
   std::string text;
-  ASSERT_TRUE(ReadWholeFile(path, text).ok);
+  ASSERT_TRUE(ReadWholeFile(path, text).ok());
   Golden g;
   ASSERT_TRUE(ParseGolden(text, g)) << path << " is not a golden file";
 
@@ -75,7 +75,7 @@ TEST_P(GoldenTest, ConvertsAsExpected) {
   const fs::path dir = fs::temp_directory_path() / ("norvella-golden-" + fs::path(path).stem().string());
   fs::create_directories(dir);
   const std::string inPath = (dir / (fs::path(path).stem().string() + ".txt")).string();
-  ASSERT_TRUE(WriteFileAtomically(inPath, crlf).ok);
+  ASSERT_TRUE(WriteFileAtomically(inPath, crlf).ok());
 
   std::vector<std::string> args = {"-q", "--lines", "-o", "-"};
   args.insert(args.end(), g.args.begin(), g.args.end());
@@ -87,7 +87,7 @@ TEST_P(GoldenTest, ConvertsAsExpected) {
 
   if (std::getenv("NORVELLA_UPDATE_GOLDEN") != nullptr) {
     const std::string updated = text.substr(0, text.find(kExpectedMark) + kExpectedMark.size()) + actual;
-    ASSERT_TRUE(WriteFileAtomically(path, updated).ok);
+    ASSERT_TRUE(WriteFileAtomically(path, updated).ok());
     return;
   }
   EXPECT_EQ(actual, g.expected) << "golden " << path;

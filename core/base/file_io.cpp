@@ -11,7 +11,7 @@ namespace norvella {
 namespace {
 
 FileResult Failure(const std::string& path, int err) {
-  return {false, path + ": " + std::strerror(err)};
+  return Error{{}, path + ": " + std::strerror(err)};
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -44,7 +44,6 @@ InputFile::InputFile(const std::string& path)
     return;
   }
   size_ = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : std::size_t{0};
-  opened_.ok = true;
 }
 
 InputFile::~InputFile() {
@@ -53,7 +52,7 @@ InputFile::~InputFile() {
 
 FileResult InputFile::ReadAll(std::string& contents) {
   contents.clear();
-  if (!opened_.ok) return opened_;
+  if (!opened_.ok()) return opened_;
   if (size_ > 0) contents.reserve(size_);
   char buffer[1 << 16];
   for (;;) {
@@ -62,7 +61,7 @@ FileResult InputFile::ReadAll(std::string& contents) {
       if (errno == EINTR) continue;
       return Failure(path_, errno);
     }
-    if (got == 0) return {true, {}};
+    if (got == 0) return {};
     contents.append(buffer, static_cast<std::size_t>(got));
   }
 }
@@ -70,7 +69,7 @@ FileResult InputFile::ReadAll(std::string& contents) {
 FileResult ReadWholeFile(const std::string& path, std::string& contents) {
   contents.clear();
   InputFile file(path);
-  if (!file.Opened().ok) return file.Opened();
+  if (!file.Opened().ok()) return file.Opened();
   return file.ReadAll(contents);
 }
 
@@ -114,7 +113,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
     ::unlink(temp.c_str());
     return Failure(path, err);
   }
-  return {true, {}};
+  return {};
 }
 
 }  // namespace norvella

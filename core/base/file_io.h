@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/result.h"
+
 namespace norvella {
 
-struct FileResult {
-  bool ok = false;
-  std::string error;  // the system's reason, with the file name, when !ok
-};
+// Success, or an Error whose reason is the system's text with the file name
+// (the message is left empty: the caller knows what it was doing).
+using FileResult = Result<void>;
 
 // Reads a whole file as bytes.
 FileResult ReadWholeFile(const std::string& path, std::string& contents);
@@ -26,7 +27,7 @@ class InputFile {
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
 
-  // Whether it opened; otherwise error holds the reason.
+  // Whether it opened, or why not.
   const FileResult& Opened() const { return opened_; }
   // The size the file system reports (0 for pipes and the like).
   std::size_t Size() const { return size_; }

@@ -37,9 +37,9 @@ SettingsStore::LoadResult SettingsStore::Load() {
     return result;  // first start: nothing stored yet
   std::string bytes;
   const FileResult read = ReadWholeFile(path_, bytes);
-  if (!read.ok) {
+  if (!read.ok()) {
     mayOverwrite_ = false;
-    result.warning = "cannot read the settings " + read.error + "; using the defaults, and the settings will not be saved";
+    result.warning = "cannot read the settings " + read.error().reason + "; using the defaults, and the settings will not be saved";
     return result;
   }
 
@@ -66,16 +66,16 @@ SettingsStore::LoadResult SettingsStore::Load() {
 
 FileResult SettingsStore::Save() const {
   if (!mayOverwrite_)
-    return {false, path_ + ": not saved, because the file there could not be read"};
+    return Error{{}, path_ + ": not saved, because the file there could not be read"};
   if (registry_.Empty()) {
-    if (::unlink(path_.c_str()) != 0 && errno != ENOENT) return {false, path_ + ": " + std::strerror(errno)};
-    return {true, {}};
+    if (::unlink(path_.c_str()) != 0 && errno != ENOENT) return Error{{}, path_ + ": " + std::strerror(errno)};
+    return {};
   }
   const fs::path folder = fs::path(path_).parent_path();
   if (!folder.empty()) {
     std::error_code ec;
     fs::create_directories(folder, ec);
-    if (ec) return {false, folder.string() + ": " + ec.message()};
+    if (ec) return Error{{}, folder.string() + ": " + ec.message()};
   }
   return WriteFileAtomically(path_, WriteRegFile(registry_));
 }

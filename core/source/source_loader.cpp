@@ -23,7 +23,7 @@ std::string SystemError(const std::string& fileName, int err) {
   return fileName + ": " + std::strerror(err);
 }
 
-LoadResult Failed(LoadOutcome outcome, std::string error) {
+LoadResult Failed(LoadOutcome outcome, Error error) {
   LoadResult result;
   result.outcome = outcome;
   result.error = std::move(error);
@@ -120,7 +120,7 @@ int ProbeWritableFolder(const std::string& fileName) {
 LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
                           SourceLoadContext& ctx) {
   InputFile file(fileName);
-  if (!file.Opened().ok) return Failed(LoadOutcome::kFailed, file.Opened().error);
+  if (!file.Opened().ok()) return Failed(LoadOutcome::kFailed, file.Opened().error());
 
   if (std::string preview = PreviewPathFor(fileName); !preview.empty()) {
     ctx.state.previewPath = preview;
@@ -145,7 +145,7 @@ LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
   ctx.document.shortTitle.clear();
 
   std::string bytes;
-  if (const FileResult read = file.ReadAll(bytes); !read.ok) return Failed(LoadOutcome::kFailed, read.error);
+  if (const FileResult read = file.ReadAll(bytes); !read.ok()) return Failed(LoadOutcome::kFailed, read.error());
   return LoadSourceBytes(std::move(bytes), fileName, encoding, ctx);
 }
 
@@ -216,8 +216,8 @@ LoadResult LoadSourceBytes(std::string bytes, std::string_view fileName, SourceE
 LoadResult LoadSrc(const std::string& fileName, SourceEncoding encoding, SourceLoadContext& ctx) {
   if (const int err = ProbeWritableFolder(fileName); err != 0) {
     // A folder that does not exist is not a read-only one: say what is wrong.
-    if (err == ENOENT || err == ENOTDIR) return Failed(LoadOutcome::kFailed, SystemError(fileName, err));
-    return Failed(LoadOutcome::kReadOnlyFolder, ctx.strings.Message("CantWorkWithReadOnly"));
+    if (err == ENOENT || err == ENOTDIR) return Failed(LoadOutcome::kFailed, Error{{}, SystemError(fileName, err)});
+    return Failed(LoadOutcome::kReadOnlyFolder, Error{ctx.strings.Message("CantWorkWithReadOnly"), {}});
   }
   return ReadSourceFile(fileName, encoding, ctx);
 }

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/result.h"
 #include "core/convert/context.h"
 #include "core/source/source_state.h"
 
@@ -110,7 +111,9 @@ enum class LoadOutcome {
 struct LoadResult {
   LoadOutcome outcome = LoadOutcome::kFailed;
   std::string text;   // kLoaded: the Windows-1251 source
-  std::string error;  // kReadOnlyFolder, kFailed: the message to show
+  // kReadOnlyFolder: the interface's message (the reason is empty);
+  // kFailed: the system's reason (the message is empty).
+  Error error;
   // The file carries the generator mark.
   bool alreadyConverted = false;
   // The encoding the text was converted from (kCp1251: none).

@@ -11,8 +11,8 @@ SettingsAppStore::SettingsAppStore(std::string path) : store_(std::move(path)) {
 }
 
 void SettingsAppStore::Persist() {
-  if (const FileResult saved = store_.Save(); !saved.ok)
-    std::cerr << "norvella: cannot save the settings: " << saved.error << '\n';
+  if (const FileResult saved = store_.Save(); !saved.ok())
+    std::cerr << "norvella: cannot save the settings: " << saved.error().reason << '\n';
 }
 
 }  // namespace norvella

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "core/base/cp1251.h"
+#include "core/base/result.h"
 
 namespace norvella {
 
@@ -23,6 +24,16 @@ inline std::string FromQt(const QString& text) {
   std::string out;
   Utf8ToCp1251(text.toStdString(), out);
   return out;
+}
+
+// An error for a message box: the interface's message (Windows-1251), then on
+// its own line the system's reason, which stays in the system's encoding.
+inline QString ErrorText(const Error& error) {
+  const QString message = ToQt(error.message);
+  const QString reason = QString::fromLocal8Bit(error.reason.data(), static_cast<qsizetype>(error.reason.size()));
+  if (message.isEmpty()) return reason;
+  if (reason.isEmpty()) return message;
+  return message + '\n' + reason;
 }
 
 // Names written in the program's own tables (object names, ASCII).

@@ -94,9 +94,9 @@ PreviewWrite ConverterController::WritePreview() {
   if (state_.previewPath.empty()) return write;
   Reporter().Task("SavingToFileForBrowser");
   write.path = state_.previewPath;
-  if (const FileResult file = WriteFileAtomically(state_.previewPath, DocumentText()); !file.ok) {
+  if (const FileResult file = WriteFileAtomically(state_.previewPath, DocumentText()); !file.ok()) {
     write.kind = PreviewWrite::Kind::Failed;
-    write.error = file.error;
+    write.error = file.error();
     return write;
   }
   write.kind = PreviewWrite::Kind::Written;

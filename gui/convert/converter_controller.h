@@ -37,12 +37,12 @@ struct SourceRead {
     Cancelled,       // the user declined a question; nothing changes
     OpenInReader,    // a finished document to be opened for reading
     Empty,           // the file holds no text; nothing further happens
-    ReadOnlyFolder,  // error holds the interface message (Windows-1251)
-    Failed,          // error holds the file system's message (native bytes)
+    ReadOnlyFolder,  // error holds the interface message
+    Failed,          // error holds the file system's reason
   };
   Kind kind = Kind::Cancelled;
   std::string text;
-  std::string error;
+  Error error;
   int appliedStyle = -1;  // the text-style preset autodetection applied, or -1
 };
 
@@ -51,7 +51,7 @@ struct PreviewWrite {
   enum class Kind { NoPreviewPath, Written, Failed };
   Kind kind = Kind::NoPreviewPath;
   std::string path;
-  std::string error;
+  Error error;
   bool shownBefore = false;  // the preview browser already shows this file
 };
 

@@ -84,10 +84,10 @@ void TMain::LoadSrc(int mode) {
     return;
   switch (read.kind) {
     case SourceRead::Kind::Failed:
-      ShowError(QString::fromLocal8Bit(read.error.c_str()));
+      ShowError(ErrorText(read.error));
       return;
     case SourceRead::Kind::ReadOnlyFolder:
-      ShowError(ToQt(read.error));
+      ShowError(ErrorText(read.error));
       return;
     case SourceRead::Kind::Cancelled:
     case SourceRead::Kind::Empty:
@@ -178,7 +178,7 @@ void TMain::ShowPreview() {
       return;
     case PreviewWrite::Kind::Failed:
       controller_->ReportReady();
-      ShowError(QString::fromLocal8Bit(written.error.c_str()));
+      ShowError(ErrorText(written.error));
       return;
     case PreviewWrite::Kind::Written:
       break;
@@ -218,8 +218,8 @@ bool TMain::SaveHTML(bool askForName) {
   }
   if (saveFileName_.isEmpty()) return false;
   const FileResult saved = controller_->SaveHtml(PathBytes(saveFileName_));
-  if (!saved.ok) {
-    ShowError(QString::fromLocal8Bit(saved.error.c_str()));
+  if (!saved.ok()) {
+    ShowError(ErrorText(saved.error()));
     return false;
   }
   return true;

@@ -71,7 +71,7 @@ TEST_F(ConvertCommandLoad, AProducedDocumentIsConvertedAgainWithANote) {
   EXPECT_EQ(Run({"-q", "-o", (dir_ / "again.html").string(), again}), 0) << err_.str();
   EXPECT_NE(err_.str().find("book.html was produced by Norvella; converting it again"), std::string::npos);
   std::string twice;
-  ASSERT_TRUE(ReadWholeFile((dir_ / "again.html").string(), twice).ok);
+  ASSERT_TRUE(ReadWholeFile((dir_ / "again.html").string(), twice).ok());
   EXPECT_EQ(twice.find("This text was formated"), twice.rfind("This text was formated"));  // one footer
 }
 

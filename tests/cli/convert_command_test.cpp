@@ -14,6 +14,7 @@
 #include "core/settings/settings_io.h"
 #include "core/settings/store.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/unprivileged.h"
 
 namespace norvella {
 namespace {
@@ -31,7 +32,7 @@ class ConvertCommand : public ::testing::Test {
 
   std::string Write(const std::string& name, const std::string& data) {
     const std::string path = (dir_ / name).string();
-    EXPECT_TRUE(WriteFileAtomically(path, data).ok);
+    EXPECT_TRUE(WriteFileAtomically(path, data).ok());
     return path;
   }
   int Run(std::vector<std::string> args, bool progress = false) {
@@ -41,7 +42,7 @@ class ConvertCommand : public ::testing::Test {
   }
   std::string Read(const std::string& path) {
     std::string data;
-    EXPECT_TRUE(ReadWholeFile(path, data).ok) << path;
+    EXPECT_TRUE(ReadWholeFile(path, data).ok()) << path;
     return data;
   }
 
@@ -125,7 +126,7 @@ TEST_F(ConvertCommand, AnOutputThatCannotBeWrittenInFullKeepsTheOldDocument) {
   const fs::path out = dir_ / "book.html";
   ASSERT_EQ(Run({"-q", in}), 0);
   std::string before;
-  ASSERT_TRUE(ReadWholeFile(out.string(), before).ok);
+  ASSERT_TRUE(ReadWholeFile(out.string(), before).ok());
   Write("book.txt", std::string(200000, 'b') + "\r\n");
   int code = 0;
   {
@@ -135,7 +136,7 @@ TEST_F(ConvertCommand, AnOutputThatCannotBeWrittenInFullKeepsTheOldDocument) {
   EXPECT_EQ(code, 1);
   EXPECT_NE(err_.str().find("book.html"), std::string::npos);
   std::string after;
-  ASSERT_TRUE(ReadWholeFile(out.string(), after).ok);
+  ASSERT_TRUE(ReadWholeFile(out.string(), after).ok());
   EXPECT_EQ(after, before);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
@@ -163,7 +164,7 @@ TEST_F(ConvertWithStore, TheUsersStoreAppliesUnlessToldOtherwise) {
   Options stored;
   stored.SetFlag(Opt::KillGraph, false);
   SaveSettings(store.Keys(), stored, {});
-  ASSERT_TRUE(store.Save().ok);
+  ASSERT_TRUE(store.Save().ok());
   const std::string in = Write("p.txt", "<img src=x.png>\r\ntext\r\n");
   EXPECT_EQ(Run({"-q", "--lines", "-o", "-", in}), 0) << err_.str();
   EXPECT_NE(out_.str().find("<img src=x.png>"), std::string::npos);
@@ -213,6 +214,32 @@ TEST_F(ConvertWithStore, ImportedLocalisationAndSkinChangeTheOutput) {
   EXPECT_EQ(document.find("%norvellapath%"), std::string::npos);
 }
 
+// A localised error message is Windows-1251 inside the program; the terminal
+// gets it in UTF-8, as it gets the progress texts.
+TEST_F(ConvertCommand, ALocalisedErrorReachesTheTerminalInUtf8) {
+  const std::string localisation = Write(
+      "ru.reg", std::string("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Marn Soft\\Norvella\\1.00\\interface]\r\n"
+                            "\"target\"=dword:00000206\r\n\r\n"
+                            "[HKEY_CURRENT_USER\\Software\\Marn Soft\\Norvella\\1.00\\interface\\messages]\r\n"
+                            "\"CantWorkWithReadOnly\"=\"\xCF\xE0\xEF\xEA\xE0 \xF2\xEE\xEB\xFC\xEA\xEE \xE4\xEB\xFF "
+                            "\xF7\xF2\xE5\xED\xE8\xFF\"\r\n"));
+  fs::create_directories(dir_ / "ro");
+  const std::string book = (dir_ / "ro" / "book.txt").string();
+  ASSERT_TRUE(WriteFileAtomically(book, "text\r\n").ok());
+  fs::permissions(dir_ / "ro", fs::perms::owner_write, fs::perm_options::remove);
+  const int code = test::RunUnprivileged([&] {
+    if (Run({"-q", "--settings", localisation, "-o", "-", book}) != 1) return 1;
+    // "Папка только для чтения" in UTF-8.
+    return err_.str().find("book.txt: \xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0 \xD1\x82\xD0\xBE\xD0\xBB\xD1\x8C"
+                           "\xD0\xBA\xD0\xBE \xD0\xB4\xD0\xBB\xD1\x8F \xD1\x87\xD1\x82\xD0\xB5\xD0\xBD\xD0\xB8\xD1\x8F\n") !=
+                   std::string::npos
+               ? 0
+               : 2;
+  });
+  fs::permissions(dir_ / "ro", fs::perms::owner_all);
+  EXPECT_EQ(code, 0) << err_.str();
+}
+
 TEST_F(ConvertWithStore, OldLocalisationsWarnAndBadImportsChangeNothing) {
   const std::string old = Write(
       "old.reg", std::string(kSettingsHeader) + "\\interface]\r\n\"target\"=dword:00000205\r\n"
@@ -226,7 +253,7 @@ TEST_F(ConvertWithStore, OldLocalisationsWarnAndBadImportsChangeNothing) {
 
   const std::string before = [&] {
     std::string data;
-    EXPECT_TRUE(ReadWholeFile(DefaultStorePath(), data).ok);
+    EXPECT_TRUE(ReadWholeFile(DefaultStorePath(), data).ok());
     return data;
   }();
   const std::string good = Write("good.reg", std::string(kSettingsHeader) + "]\r\n\"KillGraph\"=dword:0\r\n");
@@ -234,11 +261,11 @@ TEST_F(ConvertWithStore, OldLocalisationsWarnAndBadImportsChangeNothing) {
   EXPECT_EQ(Run({"--import", good, "--import", bad}), 1);
   EXPECT_NE(err_.str().find("bad.reg: line 4:"), std::string::npos) << err_.str();
   std::string after;
-  ASSERT_TRUE(ReadWholeFile(DefaultStorePath(), after).ok);
+  ASSERT_TRUE(ReadWholeFile(DefaultStorePath(), after).ok());
   EXPECT_EQ(after, before);
 
   // A damaged store is set aside with one warning, and the run goes on with the defaults.
-  ASSERT_TRUE(WriteFileAtomically(DefaultStorePath(), "not a registry file").ok);
+  ASSERT_TRUE(WriteFileAtomically(DefaultStorePath(), "not a registry file").ok());
   EXPECT_EQ(Run({"-q", "-o", "-", in}), 0);
   EXPECT_NE(err_.str().find("warning: the settings file"), std::string::npos) << err_.str();
   EXPECT_TRUE(fs::exists(DefaultStorePath() + ".bad"));

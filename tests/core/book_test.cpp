@@ -90,7 +90,7 @@ TEST_F(BookFrontEnds, TheCommandLineWritesWhatConvertBookGives) {
   {
     SettingsStore file(storePath);
     Fill(file.Keys());
-    ASSERT_TRUE(file.Save().ok);
+    ASSERT_TRUE(file.Save().ok());
   }
   const std::string input =
       Write("book.txt", "\xC3\xEB\xE0\xE2\xE0 1\r\n\r\n    \xCE\xED \xEF\xF0\xE8\xF8\xB8\xEB - "

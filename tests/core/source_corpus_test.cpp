@@ -36,13 +36,13 @@ std::string Loaded(const std::string& path, SourceEncoding encoding) {
   SourceQuestions questions;  // trusts the detection
   SourceLoadContext ctx{options, strings, doc, state, questions, nullptr};
   const LoadResult r = ReadSourceFile(path, encoding, ctx);
-  EXPECT_EQ(r.outcome, LoadOutcome::kLoaded) << path << ": " << r.error;
+  EXPECT_EQ(r.outcome, LoadOutcome::kLoaded) << path << ": " << r.error.reason;
   return r.text;
 }
 
 std::string Read(const fs::path& path) {
   std::string data;
-  EXPECT_TRUE(ReadWholeFile(path.string(), data).ok) << path;
+  EXPECT_TRUE(ReadWholeFile(path.string(), data).ok()) << path;
   return data;
 }
 
@@ -117,7 +117,7 @@ TEST(CorpusEncodings, EveryWindowsBookLoadsTheSameFromEveryEncoding) {
       forms.emplace_back(*koi, SourceEncoding::kKoi8r);
     for (std::size_t k = 0; k < forms.size(); ++k) {
       const std::string path = (dir / (name + "." + std::to_string(k))).string();
-      ASSERT_TRUE(WriteFileAtomically(path, forms[k].first).ok);
+      ASSERT_TRUE(WriteFileAtomically(path, forms[k].first).ok());
       EXPECT_TRUE(Loaded(path, forms[k].second) == windows) << name << " in form " << k;
       fs::remove(path);
     }

@@ -21,7 +21,7 @@ const fs::path kFixtures = fs::path(NORVELLA_FIXTURES_DIR) / "encodings";
 
 std::string Read(const fs::path& path) {
   std::string data;
-  EXPECT_TRUE(ReadWholeFile(path.string(), data).ok) << path;
+  EXPECT_TRUE(ReadWholeFile(path.string(), data).ok()) << path;
   return data;
 }
 
@@ -53,7 +53,7 @@ TEST(EncodingFixtures, EveryEncodingLoadsToTheWindowsBytes) {
     const fs::path path = kFixtures / name;
     Loader fromFile;
     const LoadResult file = ReadSourceFile(path.string(), encoding, fromFile.ctx);
-    ASSERT_EQ(file.outcome, LoadOutcome::kLoaded) << name << ": " << file.error;
+    ASSERT_EQ(file.outcome, LoadOutcome::kLoaded) << name << ": " << file.error.reason;
     EXPECT_TRUE(file.text == windows) << name << " does not load to the Windows-1251 passage";
 
     Loader fromBytes;

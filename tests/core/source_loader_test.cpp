@@ -219,7 +219,7 @@ TEST_F(SourceLoader, ProbeSkipsAnExistingProbeNameAndLeavesNothingBehind) {
   EXPECT_EQ(LoadText("x").outcome, LoadOutcome::kLoaded);
   EXPECT_EQ(Listing(), (std::vector<std::string>{"book.txt", "book.txt$$~temp$~marn"}));
   std::string kept;
-  ASSERT_TRUE(ReadWholeFile((dir_ / "book.txt$$~temp$~marn").string(), kept).ok);
+  ASSERT_TRUE(ReadWholeFile((dir_ / "book.txt$$~temp$~marn").string(), kept).ok());
   EXPECT_EQ(kept, "mine");
 }
 
@@ -238,23 +238,23 @@ TEST_F(SourceLoader, ReadOnlyFolderLoadsNothingAndLeavesNothing) {
   const int code = test::RunUnprivileged([&] {
     const LoadResult r = Load(path);
     if (r.outcome != LoadOutcome::kReadOnlyFolder) return 1;
-    return r.error == strings_.Message("CantWorkWithReadOnly") ? 0 : 2;
+    return r.error.message == strings_.Message("CantWorkWithReadOnly") && r.error.reason.empty() ? 0 : 2;
   });
   EXPECT_EQ(code, 0);
   EXPECT_EQ(Listing(), std::vector<std::string>{"book.txt"});
 }
 
 TEST_F(SourceLoader, FileSystemFaultsGiveTheSystemsReason) {
-  EXPECT_EQ(Load((dir_ / "no" / "book.txt").string()).error,
+  EXPECT_EQ(Load((dir_ / "no" / "book.txt").string()).error.reason,
             (dir_ / "no" / "book.txt").string() + ": No such file or directory");
   fs::create_directories(dir_ / "folder");
-  EXPECT_EQ(Load((dir_ / "folder").string()).error, (dir_ / "folder").string() + ": Is a directory");
+  EXPECT_EQ(Load((dir_ / "folder").string()).error.reason, (dir_ / "folder").string() + ": Is a directory");
   const std::string secret = Write("secret.txt", "x");
   ::chmod(secret.c_str(), 0);
   fs::permissions(dir_, fs::perms::all);  // writable, so only the read fails
   EXPECT_EQ(test::RunUnprivileged([&] {
               const LoadResult r = Load(secret);
-              return r.outcome == LoadOutcome::kFailed && r.error == secret + ": Permission denied" ? 0 : 1;
+              return r.outcome == LoadOutcome::kFailed && r.error.reason == secret + ": Permission denied" && r.error.message.empty() ? 0 : 1;
             }),
             0);
   EXPECT_EQ(LoadText("").outcome, LoadOutcome::kEmpty);

@@ -26,11 +26,11 @@ class StoreTest : public ::testing::Test {
 
   bool WriteStore(std::string_view data) {
     fs::create_directories(fs::path(path_).parent_path());
-    return WriteFileAtomically(path_, data).ok;
+    return WriteFileAtomically(path_, data).ok();
   }
   std::string Read(const std::string& path) {
     std::string data;
-    EXPECT_TRUE(ReadWholeFile(path, data).ok) << path;
+    EXPECT_TRUE(ReadWholeFile(path, data).ok()) << path;
     return data;
   }
 
@@ -54,7 +54,7 @@ TEST_F(StoreTest, FirstStartIsEmptyAndSavingCreatesTheFolderAndFile) {
   EXPECT_TRUE(loaded.warning.empty());
   EXPECT_TRUE(store.Keys().Empty());
   store.Keys().Create("Software\\Marn Soft\\Norvella\\1.00").WriteString("Hyph font", "\xD8\xF0\xE8\xF4\xF2");
-  ASSERT_TRUE(store.Save().ok);
+  ASSERT_TRUE(store.Save().ok());
 
   SettingsStore again(path_);
   EXPECT_TRUE(again.Load().found);
@@ -64,7 +64,7 @@ TEST_F(StoreTest, FirstStartIsEmptyAndSavingCreatesTheFolderAndFile) {
       << "the file is UTF-8";
   // A store emptied (by an uninstall) leaves no file behind.
   again.Keys().DeleteTree("Software");
-  ASSERT_TRUE(again.Save().ok);
+  ASSERT_TRUE(again.Save().ok());
   EXPECT_FALSE(fs::exists(path_));
 }
 
@@ -89,7 +89,7 @@ TEST_F(StoreTest, DamagedFileIsKeptAsideWithOneWarning) {
 TEST_F(StoreTest, AnInterruptedSaveLeavesTheOldStore) {
   SettingsStore store(path_);
   store.Keys().Create("k").WriteInteger("n", 1);
-  ASSERT_TRUE(store.Save().ok);
+  ASSERT_TRUE(store.Save().ok());
   // A save that stopped between writing the temporary file and renaming it
   // leaves a partial temporary file beside the store.
   ASSERT_TRUE(WriteFileAtomically((fs::path(path_).parent_path() / ".registry.reg.Ab12Cd").string(),
@@ -102,7 +102,7 @@ TEST_F(StoreTest, AnInterruptedSaveLeavesTheOldStore) {
   EXPECT_EQ(after.Keys().Open("k")->ReadInteger("n"), 1);
   // Saving again replaces the store in one step and leaves no temporary file of its own.
   after.Keys().Open("k")->WriteInteger("n", 2);
-  ASSERT_TRUE(after.Save().ok);
+  ASSERT_TRUE(after.Save().ok());
   int temporaries = 0;
   for (const auto& entry : fs::directory_iterator(fs::path(path_).parent_path()))
     if (entry.path().filename().string().starts_with(".registry.reg.")) ++temporaries;
@@ -112,7 +112,7 @@ TEST_F(StoreTest, AnInterruptedSaveLeavesTheOldStore) {
 TEST_F(StoreTest, ASaveThatFailsHalfwayKeepsTheOldStoreAndSaysSo) {
   SettingsStore store(path_);
   store.Keys().Create("k").WriteString("s", "old");
-  ASSERT_TRUE(store.Save().ok);
+  ASSERT_TRUE(store.Save().ok());
   const std::string before = Read(path_);
   store.Keys().Open("k")->WriteString("s", std::string(20000, 'x'));
   FileResult saved;
@@ -120,8 +120,8 @@ TEST_F(StoreTest, ASaveThatFailsHalfwayKeepsTheOldStoreAndSaysSo) {
     test::FileSizeLimit limit(before.size() + 100);
     saved = store.Save();
   }
-  EXPECT_FALSE(saved.ok);
-  EXPECT_NE(saved.error.find("registry.reg"), std::string::npos);
+  EXPECT_FALSE(saved.ok());
+  EXPECT_NE(saved.error().reason.find("registry.reg"), std::string::npos);
   EXPECT_EQ(Read(path_), before);
   int files = 0;
   for (const auto& entry : fs::directory_iterator(fs::path(path_).parent_path())) (void)entry, ++files;
@@ -139,8 +139,8 @@ TEST_F(StoreTest, AStoreThatCannotBeReadIsNeverOverwritten) {
   EXPECT_NE(loaded.warning.find("cannot read"), std::string::npos) << loaded.warning;
   store.Keys().Create("new");
   const FileResult saved = store.Save();
-  EXPECT_FALSE(saved.ok);
-  EXPECT_NE(saved.error.find("not saved"), std::string::npos);
+  EXPECT_FALSE(saved.ok());
+  EXPECT_NE(saved.error().reason.find("not saved"), std::string::npos);
   EXPECT_EQ(Read(path_ + "/keep"), "data");
 }
 

@@ -58,27 +58,27 @@ class TempDir : public ::testing::Test {
 
 TEST_F(TempDir, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
   const std::string path = dir_ + "/out.html";
-  ASSERT_TRUE(WriteFileAtomically(path, "old").ok);
-  ASSERT_TRUE(WriteFileAtomically(path, "new").ok);
+  ASSERT_TRUE(WriteFileAtomically(path, "old").ok());
+  ASSERT_TRUE(WriteFileAtomically(path, "new").ok());
   std::string back;
-  ASSERT_TRUE(ReadWholeFile(path, back).ok);
+  ASSERT_TRUE(ReadWholeFile(path, back).ok());
   EXPECT_EQ(back, "new");
   EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(TempDir, WriteFailingHalfwayKeepsTheOldFile) {
   const std::string path = dir_ + "/keep.txt";
-  ASSERT_TRUE(WriteFileAtomically(path, "precious").ok);
+  ASSERT_TRUE(WriteFileAtomically(path, "precious").ok());
   FileResult r;
   {
     // The write fails after the temporary file exists.
     test::FileSizeLimit limit(4096);
     r = WriteFileAtomically(path, std::string(100000, 'x'));
   }
-  EXPECT_FALSE(r.ok);
-  EXPECT_NE(r.error.find(path), std::string::npos);
+  EXPECT_FALSE(r.ok());
+  EXPECT_NE(r.error().reason.find(path), std::string::npos);
   std::string back;
-  ASSERT_TRUE(ReadWholeFile(path, back).ok);
+  ASSERT_TRUE(ReadWholeFile(path, back).ok());
   EXPECT_EQ(back, "precious");
   EXPECT_EQ(Entries(), 1);
 }
@@ -87,24 +87,24 @@ TEST_F(TempDir, TheLongestFileNameCanBeReplaced) {
   // The temporary name is longer than the file's; it must still be a
   // valid name when the file's own name is as long as names go.
   const std::string path = dir_ + "/" + std::string(251, 'n') + ".txt";
-  ASSERT_TRUE(WriteFileAtomically(path, "old").ok);
-  ASSERT_TRUE(WriteFileAtomically(path, "new").ok);
+  ASSERT_TRUE(WriteFileAtomically(path, "old").ok());
+  ASSERT_TRUE(WriteFileAtomically(path, "new").ok());
   std::string back;
-  ASSERT_TRUE(ReadWholeFile(path, back).ok);
+  ASSERT_TRUE(ReadWholeFile(path, back).ok());
   EXPECT_EQ(back, "new");
   EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(TempDir, WriteIntoAMissingFolderFails) {
-  EXPECT_FALSE(WriteFileAtomically(dir_ + "/no/such/dir/x.html", "x").ok);
+  EXPECT_FALSE(WriteFileAtomically(dir_ + "/no/such/dir/x.html", "x").ok());
 }
 
 TEST_F(TempDir, ReadErrorsNameTheFile) {
   std::string data;
   const FileResult missing = ReadWholeFile(dir_ + "/none.txt", data);
-  EXPECT_FALSE(missing.ok);
-  EXPECT_NE(missing.error.find("none.txt: No such file"), std::string::npos);
-  EXPECT_FALSE(ReadWholeFile(dir_, data).ok);
+  EXPECT_FALSE(missing.ok());
+  EXPECT_NE(missing.error().reason.find("none.txt: No such file"), std::string::npos);
+  EXPECT_FALSE(ReadWholeFile(dir_, data).ok());
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ class ConverterControllerTest : public QObject {
     c.SetSourceText("kept");
     const SourceRead read = c.ReadSourceFile(PathBytes(dir_.filePath("missing.txt")), 1);
     QCOMPARE(read.kind, SourceRead::Kind::Failed);
-    QVERIFY(QString::fromStdString(read.error).contains("missing.txt"));
+    QVERIFY(QString::fromStdString(read.error.reason).contains("missing.txt"));
     QCOMPARE(c.GetSourceLines(), std::vector<std::string>{"kept"});
     QCOMPARE(c.Caption(), QString("Norvella - no file"));
   }
@@ -186,8 +186,8 @@ class ConverterControllerTest : public QObject {
     gone.remove();
     const PreviewWrite write = c.WritePreview();
     QCOMPARE(write.kind, PreviewWrite::Kind::Failed);
-    QVERIFY(!write.error.empty());
-    QVERIFY(!c.SaveHtml(PathBytes(gone.filePath("out.html"))).ok);
+    QVERIFY(!write.error.reason.empty());
+    QVERIFY(!c.SaveHtml(PathBytes(gone.filePath("out.html"))).ok());
   }
 
   void SavingWritesTheBytesTheCommandLineWrites_data() {
@@ -208,7 +208,7 @@ class ConverterControllerTest : public QObject {
     c.SetSourceText(read.text);
     c.ConvertText(c.GetSourceLines());
     const QString ours = dir_.filePath("ours.html");
-    QVERIFY(c.SaveHtml(PathBytes(ours)).ok);
+    QVERIFY(c.SaveHtml(PathBytes(ours)).ok());
 
     const QString theirs = dir_.filePath("theirs.html");
     std::ostringstream out, err;
@@ -232,7 +232,7 @@ class ConverterControllerTest : public QObject {
       file.Keys()
           .Create(std::string(kSettingsKey) + "\\" + std::string(kSkinSection))
           .WriteString("lEnd", "<p class=\"skin-end\">~</p></body></html>");
-      QVERIFY(file.Save().ok);
+      QVERIFY(file.Save().ok());
     }
     const QString input = Sample();
 
@@ -245,7 +245,7 @@ class ConverterControllerTest : public QObject {
     c.SetSourceText(read.text);
     c.ConvertText(c.GetSourceLines());
     const QString ours = dir_.filePath("ours.html");
-    QVERIFY(c.SaveHtml(PathBytes(ours)).ok);
+    QVERIFY(c.SaveHtml(PathBytes(ours)).ok());
 
     const QString theirs = dir_.filePath("theirs.html");
     std::ostringstream out, err;

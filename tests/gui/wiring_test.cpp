@@ -38,7 +38,7 @@ class RecordingStore final : public AppStore {
       saved_ = controller->options();
       saved_.SetListener(nullptr);
     }
-    QVERIFY(file_.Save().ok);
+    QVERIFY(file_.Save().ok());
   }
 
  private:
@@ -207,7 +207,7 @@ class WiringTest : public QObject {
     const int code = test::RunUnprivileged([&] {
       const SourceRead read = c.ReadSourceFile(PathBytes(book), 1);
       if (read.kind != SourceRead::Kind::ReadOnlyFolder) return 1;
-      if (read.error != c.strings().Message("CantWorkWithReadOnly")) return 2;
+      if (read.error.message != c.strings().Message("CantWorkWithReadOnly")) return 2;
       return c.FileName().empty() && c.GetSourceLines().empty() && c.PreviewPath().empty() ? 0 : 3;
     });
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -35,7 +35,7 @@ class ScratchFolderTest : public ::testing::Test {
   std::string Write(const std::string& name, const std::string& data) {
     namespace fs = std::filesystem;
     const std::string path = (dir_ / name).string();
-    EXPECT_TRUE(WriteFileAtomically(path, data).ok);
+    EXPECT_TRUE(WriteFileAtomically(path, data).ok());
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                               fs::perms::others_read);
     return path;
