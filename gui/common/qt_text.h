@@ -33,7 +33,7 @@ inline QString ErrorText(const Error& error) {
   const QString reason = QString::fromLocal8Bit(error.reason.data(), static_cast<qsizetype>(error.reason.size()));
   if (message.isEmpty()) return reason;
   if (reason.isEmpty()) return message;
-  return message + '\n' + reason;
+  return message + QChar('\n') + reason;
 }
 
 // Names written in the program's own tables (object names, ASCII).
