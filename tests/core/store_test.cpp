@@ -94,7 +94,7 @@ TEST_F(StoreTest, AnInterruptedSaveLeavesTheOldStore) {
   // leaves a partial temporary file beside the store.
   ASSERT_TRUE(WriteFileAtomically((fs::path(path_).parent_path() / ".registry.reg.Ab12Cd").string(),
                                   "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\k]\n\"n\"=dwo")
-                  .ok);
+                  .ok());
   SettingsStore after(path_);
   const auto loaded = after.Load();
   EXPECT_TRUE(loaded.found);
