@@ -49,10 +49,12 @@ void RemoveImages(WorkingList& list, StageContext& ctx) {
 void RemoveLinks(WorkingList& list, StageContext& ctx) {
   ctx.status.Task("RemovingLinks");
   if (!ctx.options.Flag(Opt::KillLinks)) return;
+  // The frame lines stay, as in the forms stage: a title that holds "<a"
+  // must not take the document's head with it.
   std::size_t i = 0;
   while (i < list.size()) {
     const std::string& text = list.text(i);
-    if (Contains(text, "<a") || Contains(text, "</a>")) {
+    if (list.tag(i) != kTagFinished && (Contains(text, "<a") || Contains(text, "</a>"))) {
       ctx.status.Progress(i, list.size());
       list.erase(i);
     } else {
@@ -78,7 +80,10 @@ void RemovePre(WorkingList& list, StageContext& ctx) {
   std::size_t i = 0;
   while (i < list.size()) {
     const std::string& text = list.text(i);
-    if (Contains(text, "<pre>") || Contains(text, "</pre>") || IsServerDateLine(text)) list.erase(i);
+    // The frame lines stay (a title may hold "<pre>").
+    if (list.tag(i) != kTagFinished &&
+        (Contains(text, "<pre>") || Contains(text, "</pre>") || IsServerDateLine(text)))
+      list.erase(i);
     else ++i;
   }
 }

@@ -79,10 +79,21 @@ TEST(RemoveImages, OnlyBelowFinished) {
 
 TEST(RemoveLinks, RemovesLinkTagsButKeepsTheirText) {
   TestContext t;
-  auto list = ListOf({{"<a href=x>", 1}, {"link text", 0}, {"</a>", 1}, {"<abbr>", 1},
-                      {"<a name=top>", 100}, {"<p>", 1}});
+  auto list = ListOf({{"<a href=x>", 1}, {"link text", 0}, {"</a>", 1}, {"<abbr>", 1}, {"<p>", 1}});
   RemoveLinks(list, t.ctx);
   EXPECT_EQ(Texts(list), (std::vector<std::string>{"link text", "<p>"}));
+}
+
+TEST(RemoveLinksAndPre, ATitleHoldingTheirTagsKeepsTheDocumentHead) {
+  TestContext t;
+  t.options.SetFlag(Opt::KillLinks, true);
+  t.options.SetFlag(Opt::KillPreTags, true);
+  auto list = ListOf({{"<html><head>", 100}, {"<title>The <a> and <pre> tags</title><body>", 100},
+                      {"<a href=x>", 1}, {"<pre>", 1}, {"text", 0}, {"</body></html>", 100}});
+  RemoveLinks(list, t.ctx);
+  RemovePre(list, t.ctx);
+  EXPECT_EQ(Texts(list), (std::vector<std::string>{"<html><head>", "<title>The <a> and <pre> tags</title><body>",
+                                                   "text", "</body></html>"}));
 }
 
 TEST(RemovePre, ExactTagsAndServerDates) {
