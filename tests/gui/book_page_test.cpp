@@ -7,10 +7,13 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QWebEngineView>
 
 #include "core/i18n/templates.h"
 #include "gui/common/external_links.h"
+#include "gui/reader/comment_window.h"
 #include "gui/ui/book_page.h"
 #include "gui/ui/qt_text.h"
 #include "gui/ui/web_browser.h"
@@ -335,6 +338,28 @@ class BookPageTest : public QObject {
                                 "qrc:/icon.png", "blob:file:///x", "filesystem:file:///x"})
       QVERIFY2(!MayLoad(QUrl(address), folder), address);
     QCOMPARE(ReadableFolderOf(QUrl("about:blank")), QString());
+  }
+
+  void TheNoteWindowShowsTheMarkupAndLoadsNothing() {
+    const QString picture = Write("note-pic.png", kPicture);
+    TCommentWnd window;
+    window.ShowNote("<b>bold</b> words<img src=\"" + QUrl::fromLocalFile(picture).toString() +
+                    "\"><img src=\"note-pic.png\"> <a href=\"https://example.org/n\">site</a>");
+    QVERIFY(window.isVisible());
+    auto* view = window.findChild<QTextBrowser*>();
+    QCOMPARE(view->toPlainText().left(10), QString("bold words"));
+    QVERIFY(view->toHtml().contains("font-weight"));
+    // The pictures stay unloaded, also through the document's own fallback.
+    QVERIFY(view->document()->resource(QTextDocument::ImageResource, QUrl::fromLocalFile(picture)).isNull());
+    QVERIFY(view->document()->resource(QTextDocument::ImageResource, QUrl("note-pic.png")).isNull());
+    // A web link in the note goes to the desktop when clicked.
+    emit view->anchorClicked(QUrl("https://example.org/n"));
+    QCOMPARE(opened_.size(), std::size_t{1});
+    emit view->anchorClicked(QUrl("file:///etc/passwd"));
+    QCOMPARE(opened_.size(), std::size_t{1});
+    // The next note replaces the last one.
+    window.ShowNote("second");
+    QCOMPARE(window.NoteText(), QString("second"));
   }
 
  private:
