@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/settings/options.h"
 #include "core/settings/registry.h"
@@ -24,16 +23,6 @@ inline constexpr std::string_view kUninstallKey =
 inline constexpr std::string_view kLibrarianKey = "Software\\Nuvomedia\\RocketLibrarian";
 inline constexpr std::string_view kUninstallDisplayName = "Norvella v1.00 (remove only)";
 
-// What loading the settings sets up besides the options.
-struct StartupState {
-  // The preview file used before any source is loaded.
-  std::string previewPath;
-  // Files to delete when the program ends; the preview path is among them.
-  std::vector<std::string> temporaryFiles;
-  // The "Send to rocket" command needs the librarian's key.
-  bool sendToRocketEnabled = true;
-};
-
 // The preview file before any load: the temporary folder, "$~$~marn_temp",
 // the largest signed 64-bit number and ".htm".
 std::string InitialPreviewPath(std::string_view temporaryFolder);
@@ -43,17 +32,19 @@ std::string InitialPreviewPath(std::string_view temporaryFolder);
 // missing or wrongly typed integer or Boolean (or a string stored with
 // another type) stops the loading there, and that value and every later one
 // keep what they had. Without a settings key every option keeps its value.
-void LoadSettings(const Registry& registry, Options& options, StartupState& state);
+void LoadSettings(const Registry& registry, Options& options);
 
 // After loading: brings back the built-in texts of "Empty lines replace
 // with", "OpenEpigraph" and "CLoseEpigraph" when they are empty.
 void RestoreEmptyDefaults(Options& options);
 
 // What the window knows at exit, for the values written only sometimes.
+// "Last readed doc pos" is not among them: it is always written, so that
+// loading, which stops at the first missing integer, reads every value after
+// it. The window puts the scroll position of the document in the active
+// browser into the option before saving, when it holds one; otherwise the
+// option still holds the value loaded at start (0 when there was none).
 struct SaveSettingsState {
-  // "Last readed doc pos" is written only while the active browser holds an
-  // HTML document.
-  bool documentInBrowser = false;
   // Each folder value is written only when its dialog has a file name.
   bool sourceOpenDialogHasFile = false;    // "Last edit open dir"
   bool readerOpenDialogHasFile = false;    // "Last read dir"

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "core/i18n/strings.h"
-#include "core/settings/option_nodes.h"
+#include "core/i18n/option_nodes.h"
 
 namespace norvella {
 namespace {
@@ -31,7 +33,7 @@ Options ChangedOptions() {
 
 SaveSettingsState EverythingKnown() {
   SaveSettingsState s;
-  s.documentInBrowser = s.sourceOpenDialogHasFile = s.readerOpenDialogHasFile = true;
+  s.sourceOpenDialogHasFile = s.readerOpenDialogHasFile = true;
   s.htmlSaveDialogHasFile = s.sourceSaveDialogHasFile = true;
   s.executablePath = "/opt/nor vella/bin/norvella";
   return s;
@@ -40,17 +42,12 @@ SaveSettingsState EverythingKnown() {
 TEST(LoadSettings, FirstStartKeepsEveryDefault) {
   const Registry empty;
   Options o;
-  StartupState state;
-  LoadSettings(empty, o, state);
+  LoadSettings(empty, o);
   const Options defaults;
   for (const auto& info : OptionTable()) {
     EXPECT_EQ(o.Number(info.id), defaults.Number(info.id)) << info.name;
     EXPECT_EQ(o.Text(info.id), defaults.Text(info.id)) << info.name;
   }
-  EXPECT_FALSE(state.sendToRocketEnabled);
-  ASSERT_EQ(state.temporaryFiles.size(), 1u);
-  EXPECT_EQ(state.temporaryFiles[0], state.previewPath);
-  EXPECT_TRUE(state.previewPath.ends_with("/$~$~marn_temp9223372036854775807.htm"));
   EXPECT_EQ(InitialPreviewPath("/tmp/"), "/tmp/$~$~marn_temp9223372036854775807.htm");
 }
 
@@ -58,11 +55,8 @@ TEST(LoadSettings, SavedValuesComeBackInFull) {
   const Options saved = ChangedOptions();
   Registry r;
   SaveSettings(r, saved, EverythingKnown());
-  r.Create(kLibrarianKey);
   Options o;
-  StartupState state;
-  LoadSettings(r, o, state);
-  EXPECT_TRUE(state.sendToRocketEnabled);
+  LoadSettings(r, o);
   for (const auto& info : OptionTable()) {
     if (info.id == Opt::LastReaderFileLower) continue;  // one stored value with "Last reader file"
     EXPECT_EQ(o.Number(info.id), saved.Number(info.id)) << info.name;
@@ -74,7 +68,7 @@ TEST(LoadSettings, SavedValuesComeBackInFull) {
   EXPECT_EQ(key->ReadInteger("KillLinks"), 0);
   EXPECT_EQ(key->ReadInteger("Show HTML"), 1);
   key->WriteInteger("KillLinks", -3);
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   EXPECT_TRUE(o.Flag(Opt::KillLinks));
 }
 
@@ -84,8 +78,7 @@ TEST(LoadSettings, StopsAtTheFirstMissingOrWronglyTypedNumber) {
   RegKey* key = r.Open(kSettingsKey);
   key->DeleteValue("Short strings max");
   Options o;
-  StartupState state;
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   const Options changed = ChangedOptions();
   const Options defaults;
   EXPECT_EQ(o.Flag(Opt::KillLinks), changed.Flag(Opt::KillLinks));
@@ -99,14 +92,14 @@ TEST(LoadSettings, StopsAtTheFirstMissingOrWronglyTypedNumber) {
   key->WriteInteger("Short strings max", 9);
   key->WriteString("Hyphenate", "1");
   Options p;
-  LoadSettings(r, p, state);
+  LoadSettings(r, p);
   EXPECT_EQ(p.Flag(Opt::DetectEpigraphs), changed.Flag(Opt::DetectEpigraphs));
   EXPECT_EQ(p.Flag(Opt::Hyphenate), defaults.Flag(Opt::Hyphenate));
   EXPECT_EQ(p.Text(Opt::HyphFont), defaults.Text(Opt::HyphFont));
   key->WriteInteger("Hyphenate", 1);
   key->WriteInteger("OpenEpigraph", 5);
   Options q;
-  LoadSettings(r, q, state);
+  LoadSettings(r, q);
   EXPECT_EQ(q.Text(Opt::HyphFont), changed.Text(Opt::HyphFont));
   EXPECT_EQ(q.Text(Opt::OpenEpigraph), defaults.Text(Opt::OpenEpigraph));
 }
@@ -122,8 +115,7 @@ TEST(LoadSettings, MissingStringsReadEmptyThroughTheirSetters) {
   key->DeleteValue("Empty lines replace with");
   key->DeleteValue("OpenEpigraph");
   Options o;
-  StartupState state;
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   EXPECT_EQ(o.Text(Opt::HeadStartTag), "");
   EXPECT_EQ(o.Text(Opt::HeadCloseTag), "</h1>");
   EXPECT_EQ(o.Text(Opt::ParagraphStartTag), "");
@@ -137,7 +129,7 @@ TEST(LoadSettings, MissingStringsReadEmptyThroughTheirSetters) {
   key->WriteString("Paragraph start tag", "<p>");
   key->DeleteValue("Paragraph end tag");
   Options p;
-  LoadSettings(r, p, state);
+  LoadSettings(r, p);
   EXPECT_EQ(p.Text(Opt::ParagraphEndTag), "");  // a missing directly stored string is empty
 }
 
@@ -151,8 +143,7 @@ TEST(LoadSettings, InterfaceModeSetterRemembersTheModeLeft) {
   Options o;
   o.SetNumber(Opt::InterfaceMode, kAdvancedMode);
   o.SetNumber(Opt::InterfaceMode, kSimpleMode);  // start-up comes up in the simple mode
-  StartupState state;
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   EXPECT_EQ(o.Number(Opt::InterfaceMode), kReaderMode);
   EXPECT_EQ(o.Number(Opt::PreviousMode), kSimpleMode);
   o.SetNumber(Opt::InterfaceMode, kAdvancedMode);  // leaving the reader keeps "Previous mode"
@@ -165,10 +156,76 @@ TEST(LoadSettings, EverySetterTellsTheListener) {
   Options o;
   Recorder rec;
   o.SetListener(&rec);
-  StartupState state;
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   for (const auto& info : OptionTable())
     EXPECT_NE(std::find(rec.changed.begin(), rec.changed.end(), info.id), rec.changed.end()) << info.name;
+}
+
+// "Last readed doc pos" used to be written only while a document was shown;
+// a store written with none then stopped the loading there, and every value
+// after it ("Kill font tags", the recent files, the folders...) came back
+// with its default at the next start.
+TEST(SaveSettings, AStoreWrittenWithNoDocumentShownIsReadBackWhole) {
+  // Whatever the dialogs hold at exit: every option comes back, the folders
+  // whose dialog had no file keep what the store held before.
+  for (int dialogs = 0; dialogs < 16; ++dialogs) {
+    SaveSettingsState state;
+    state.sourceOpenDialogHasFile = dialogs & 1;
+    state.readerOpenDialogHasFile = dialogs & 2;
+    state.htmlSaveDialogHasFile = dialogs & 4;
+    state.sourceSaveDialogHasFile = dialogs & 8;
+    const bool written[] = {state.sourceOpenDialogHasFile, state.readerOpenDialogHasFile,
+                            state.htmlSaveDialogHasFile, state.sourceSaveDialogHasFile};
+    const Opt folders[] = {Opt::LastEditOpenDir, Opt::LastReadDir, Opt::LastEditSaveDir, Opt::LastEditSaveSrcDir};
+    const Options saved = ChangedOptions();
+    Registry r;
+    SaveSettings(r, saved, state);
+    Options o;
+    LoadSettings(r, o);
+    const Options defaults;
+    for (const auto& info : OptionTable()) {
+      const Opt* folder = std::find(std::begin(folders), std::end(folders), info.id);
+      const bool kept = folder == std::end(folders) || written[folder - std::begin(folders)];
+      const Opt source = info.id == Opt::LastReaderFileLower ? Opt::LastReaderFile : info.id;
+      const Options& expected = kept ? saved : defaults;
+      EXPECT_EQ(o.Number(info.id), expected.Number(source)) << info.name << " dialogs " << dialogs;
+      EXPECT_EQ(o.Text(info.id), expected.Text(source)) << info.name << " dialogs " << dialogs;
+    }
+  }
+
+  // Any one option changed in a session with no document and no dialog
+  // used survives the restart; the position comes back as it was loaded.
+  for (const auto& info : OptionTable()) {
+    if (info.id == Opt::LastReaderFileLower) continue;  // one stored value with "Last reader file"
+    Registry before;
+    Options first;
+    first.SetNumber(Opt::LastReadDocPos, 123456);
+    SaveSettings(before, first, {});
+    Options session;
+    LoadSettings(before, session);
+    ASSERT_EQ(session.Number(Opt::LastReadDocPos), 123456);
+    // A paragraph end tag goes with a start tag: with an empty start tag it
+    // is "</div>" by rule.
+    if (info.id == Opt::ParagraphEndTag) session.SetText(Opt::ParagraphStartTag, "<p>");
+    switch (info.type) {
+      case OptionType::Bool: session.SetFlag(info.id, !session.Flag(info.id)); break;
+      case OptionType::Int: session.SetNumber(info.id, session.Number(info.id) + 3); break;
+      case OptionType::String: session.StoreText(info.id, "changed \xC7"); break;
+    }
+    SaveSettingsState state;
+    const bool folder = info.id == Opt::LastEditOpenDir || info.id == Opt::LastReadDir ||
+                        info.id == Opt::LastEditSaveDir || info.id == Opt::LastEditSaveSrcDir;
+    // A folder changes only through its dialog, which then has a file.
+    if (folder) state = EverythingKnown();
+    SaveSettings(before, session, state);
+    Options next;
+    LoadSettings(before, next);
+    for (const auto& other : OptionTable()) {
+      if (other.id == Opt::LastReaderFileLower) continue;
+      EXPECT_EQ(next.Number(other.id), session.Number(other.id)) << info.name << ": " << other.name;
+      EXPECT_EQ(next.Text(other.id), session.Text(other.id)) << info.name << ": " << other.name;
+    }
+  }
 }
 
 TEST(SaveSettings, WritesInTableOrderWithTheUninstallEntry) {
@@ -179,11 +236,11 @@ TEST(SaveSettings, WritesInTableOrderWithTheUninstallEntry) {
   const RegKey* key = r.Open(kSettingsKey);
   ASSERT_NE(key, nullptr);
   const auto names = key->ValueNames();
-  ASSERT_EQ(names.size(), OptionTable().size() - 1 - 5);  // one case twin, the position and four folders
+  ASSERT_EQ(names.size(), OptionTable().size() - 1 - 4);  // one case twin and four folders
   EXPECT_EQ(names.front(), "KillLinks");
   EXPECT_EQ(names[7], "Londg strings min");
   EXPECT_EQ(names.back(), "Apply reader style for new docs");
-  EXPECT_FALSE(key->HasValue("Last readed doc pos"));
+  EXPECT_EQ(key->ReadInteger("Last readed doc pos"), 0);
   EXPECT_FALSE(key->HasValue("Last edit open dir"));
   EXPECT_EQ(key->ReadString("Head string start tag"), "<h1 align=\"center\">");
   const RegKey* uninstall = r.Open(kUninstallKey);

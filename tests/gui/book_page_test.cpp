@@ -13,9 +13,9 @@
 
 #include "core/i18n/templates.h"
 #include "gui/common/external_links.h"
+#include "gui/common/qt_text.h"
 #include "gui/reader/comment_window.h"
 #include "gui/ui/book_page.h"
-#include "gui/ui/qt_text.h"
 #include "gui/ui/web_browser.h"
 #include "tests/gui/gui_test_support.h"
 
