@@ -22,6 +22,7 @@
 #include "gui/common/control_texts.h"
 #include "gui/common/qt_text.h"
 #include "gui/convert/document_dialogs.h"
+#include "gui/reader/comment_window.h"
 #include "gui/source/source_dialogs.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
@@ -39,6 +40,7 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   BuildAreas();
 
   WireConverter();
+  WireNoteWindow();
 
   setAcceptDrops(true);
   options().SetListener(this);
@@ -115,6 +117,18 @@ void TMain::WireConverter() {
   controller_->SetObserver(status_);
   controller_->SetQuestions(questions_);
   controller_->SetSourceQuestions(sourceQuestions_.get());
+}
+
+// A clicked note link in either browser shows its note in the note window.
+void TMain::WireNoteWindow() {
+  for (WebBrowser* browser : {webBrowser0_, webBrowser1_})
+    connect(browser, &WebBrowser::NoteLinkClicked, this,
+            [this](const QString& note) { CommentWindow()->ShowNote(note); });
+}
+
+TCommentWnd* TMain::CommentWindow() {
+  if (commentWnd_ == nullptr) commentWnd_ = new TCommentWnd(this);
+  return commentWnd_;
 }
 
 // ---------------------------------------------------------------- commands

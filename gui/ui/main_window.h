@@ -36,6 +36,7 @@ class DialogSourceQuestions;
 class StatusPanels;
 class TDetectWnd;
 class TLarge;
+class TCommentWnd;
 class WebBrowser;
 
 class TMain : public QMainWindow, private OptionsListener {
@@ -99,6 +100,9 @@ class TMain : public QMainWindow, private OptionsListener {
   // Shows a finished document in the full-window browser.
   void OpenForReading(const QString& path);
 
+  // The window that shows the note of a clicked note link, made on first use.
+  TCommentWnd* CommentWindow();
+
   // A control by its name (menu item or toolbar button).
   QAction* Control(const QString& name) const;
   bool DocumentShown() const { return documentShown_; }
@@ -136,6 +140,7 @@ class TMain : public QMainWindow, private OptionsListener {
 
   // The parts, each wired to the areas after they exist (main_window.cpp).
   void WireConverter();
+  void WireNoteWindow();
   void Execute(Command command);
 
   // Modes and enabling (main_window_modes.cpp).
@@ -183,6 +188,7 @@ class TMain : public QMainWindow, private OptionsListener {
   WebBrowser* webBrowser0_ = nullptr;    // preview browser
   WebBrowser* webBrowser1_ = nullptr;    // full-window browser
   WebBrowser* activeBrowser_ = nullptr;
+  TCommentWnd* commentWnd_ = nullptr;
   StatusPanels* status_ = nullptr;
   QTimer* clock_ = nullptr;
 
