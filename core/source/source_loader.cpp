@@ -128,10 +128,15 @@ bool ApplySecondOpinion(std::string& text, SourceLoadContext& ctx, LoadResult& r
     case CyrillicCharset::kUnknown:
       return false;
   }
+  // Mac Cyrillic shares its small letters with Windows-1251, so a re-read
+  // must also keep every letter the text has as it stands; one that finds
+  // more letters (the capitals) is better even when its share is no higher.
   std::size_t letters = 0;
+  std::size_t asItStands = 0;
   const double share = CommonRussianShare(reading.text, &letters);
-  if (letters < kMinPlausibleLetters || share < kMinPlausibleShare ||
-      share <= CommonRussianShare(text))
+  const double shareAsItStands = CommonRussianShare(text, &asItStands);
+  if (letters < kMinPlausibleLetters || share < kMinPlausibleShare || letters < asItStands ||
+      (letters == asItStands && share <= shareAsItStands))
     return false;
   if (!AskEncoding(ctx, reading.convertedFrom, reading.messageKey)) return false;
   text = std::move(reading.text);
