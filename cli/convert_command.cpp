@@ -319,10 +319,23 @@ class CommandLineQuestions final : public SourceQuestions {
   bool trustDetection_;
 };
 
-// Reports a load that gave no text to convert; returns the exit code.
+std::string_view FinderText(EncodingFinder finder) {
+  switch (finder) {
+    case EncodingFinder::kNone: return "nothing else detected";
+    case EncodingFinder::kUser: return "as asked";
+    case EncodingFinder::kRules: return "found by the built-in detection";
+    case EncodingFinder::kSecondOpinion: return "found by the charset detector, asked as a second opinion";
+  }
+  return "";
+}
+
+// Says which encoding a loaded text was read in; reports a load that gave
+// no text to convert. Returns the exit code.
 int ReportLoad(const LoadResult& loaded, const std::string& input, std::ostream& err) {
   switch (loaded.outcome) {
     case LoadOutcome::kLoaded:
+      err << "norvella-convert: " << input << ": read as " << loaded.encodingName << " ("
+          << FinderText(loaded.foundBy) << ")\n";
       if (loaded.alreadyConverted)
         err << "norvella-convert: " << input << " was produced by Norvella; converting it again\n";
       return 0;

@@ -28,6 +28,6 @@ engine_flags_for_root() {
   fi
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libuchardet-dev)
 TEST_PACKAGES=(googletest libgtest-dev)
 GUI_PACKAGES=(qt6-base-dev qt6-webengine-dev xvfb xauth)

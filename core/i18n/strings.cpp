@@ -17,6 +17,8 @@ constexpr StringDefault kMessageDefaults[] = {
     {"AlreadyCleared", "This document WAS ALREADY formated using Norvella program."},
     {"DosCoded", "This text seems to be MS-DOS (RU) encoded, convert it to correct encoding?"},
     {"COICoded", "This text seems to be COI8-RU encoded, convert it to correct encoding?"},
+    {"ISOCoded", "This text seems to be ISO-8859-5 encoded, convert it to correct encoding?"},
+    {"MacCoded", "This text seems to be Mac Cyrillic encoded, convert it to correct encoding?"},
     {"WrongCode", "Wrong encoding detected"},
     {"NotFound", "Text \"%s\" not found."},
     {"NoRegFont", "There is no font description in the registry!"},

@@ -39,6 +39,45 @@ std::string MapBytes(std::string_view text) {
   return out;
 }
 
+// ISO-8859-5 0xA0..0xFF: NBSP, Ё..Ќ, soft hyphen, Ў..я, №, ё..ќ, §, ў, џ.
+char32_t Iso88595ToUnicode(unsigned char byte) {
+  if (byte < 0xA0) return byte;
+  if (byte == 0xA0) return 0x00A0;
+  if (byte == 0xAD) return 0x00AD;
+  if (byte == 0xF0) return 0x2116;
+  if (byte == 0xFD) return 0x00A7;
+  return static_cast<char32_t>(0x0360 + byte);  // 0xA1 -> U+0401 ... 0xFF -> U+045F
+}
+
+// Mac Cyrillic 0xA0..0xDF; 0x80..0x9F are А..Я and 0xE0..0xFE а..ю.
+constexpr std::array<char32_t, 64> kMacMiddle = {
+    0x2020, 0x00B0, 0x0490, 0x00A3, 0x00A7, 0x2022, 0x00B6, 0x0406,  // A0
+    0x00AE, 0x00A9, 0x2122, 0x0402, 0x0452, 0x2260, 0x0403, 0x0453,  // A8
+    0x221E, 0x00B1, 0x2264, 0x2265, 0x0456, 0x00B5, 0x0491, 0x0408,  // B0
+    0x0404, 0x0454, 0x0407, 0x0457, 0x0409, 0x0459, 0x040A, 0x045A,  // B8
+    0x0458, 0x0405, 0x00AC, 0x221A, 0x0192, 0x2248, 0x2206, 0x00AB,  // C0
+    0x00BB, 0x2026, 0x00A0, 0x040B, 0x045B, 0x040C, 0x045C, 0x0455,  // C8
+    0x2013, 0x2014, 0x201C, 0x201D, 0x2018, 0x2019, 0x00F7, 0x201E,  // D0
+    0x040E, 0x045E, 0x040F, 0x045F, 0x2116, 0x0401, 0x0451, 0x044F,  // D8
+};
+
+char32_t MacCyrillicToUnicode(unsigned char byte) {
+  if (byte < 0x80) return byte;
+  if (byte < 0xA0) return static_cast<char32_t>(0x0410 + (byte - 0x80));
+  if (byte < 0xE0) return kMacMiddle[byte - 0xA0];
+  if (byte == 0xFF) return 0x20AC;
+  return static_cast<char32_t>(0x0430 + (byte - 0xE0));
+}
+
+// Each byte to Unicode, then to Windows-1251 as a UTF-8 text is.
+template <char32_t (*ToUnicode)(unsigned char)>
+std::string ThroughUnicode(std::string_view text) {
+  std::string utf8;
+  utf8.reserve(text.size() * 2);
+  for (const char c : text) AppendUtf8(utf8, ToUnicode(static_cast<unsigned char>(c)));
+  return Utf8ToCp1251Lenient(utf8);
+}
+
 bool HasNonAscii(std::string_view text) {
   for (const char c : text)
     if (static_cast<unsigned char>(c) >= 0x80) return true;
@@ -87,6 +126,33 @@ unsigned char Koi8ToAnsiByte(unsigned char byte) {
 }
 
 std::string Koi8ToAnsi(std::string_view text) { return MapBytes<Koi8ToAnsiByte>(text); }
+
+std::string Iso88595ToAnsi(std::string_view text) { return ThroughUnicode<Iso88595ToUnicode>(text); }
+
+std::string MacCyrillicToAnsi(std::string_view text) {
+  return ThroughUnicode<MacCyrillicToUnicode>(text);
+}
+
+double CommonRussianShare(std::string_view text, std::size_t* letters) {
+  // о е а и н т с р в л in Windows-1251, small letters.
+  static constexpr unsigned char kCommon[] = {0xEE, 0xE5, 0xE0, 0xE8, 0xED,
+                                              0xF2, 0xF1, 0xF0, 0xE2, 0xEB};
+  std::array<bool, 256> common{};
+  for (const unsigned char b : kCommon) {
+    common[b] = true;
+    common[b - 0x20] = true;  // the capital
+  }
+  std::size_t all = 0;
+  std::size_t frequent = 0;
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0xC0 && b != 0xA8 && b != 0xB8) continue;
+    ++all;
+    if (common[b]) ++frequent;
+  }
+  if (letters) *letters = all;
+  return all == 0 ? 0.0 : static_cast<double>(frequent) / static_cast<double>(all);
+}
 
 UnicodeForm RecogniseUnicode(std::string_view text) {
   if (text.starts_with(kUtf8Bom)) return UnicodeForm::kUtf8Bom;

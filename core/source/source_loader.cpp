@@ -45,38 +45,117 @@ std::string ProbeName(const std::string& fileName, int extra) {
 }
 
 bool AskEncoding(SourceLoadContext& ctx, SourceEncoding suspected, std::string_view messageKey) {
-  EncodingQuestion question{suspected, ctx.strings.Message("WrongCode"),
-                            ctx.strings.Message(messageKey), ctx.strings.Message("Yes"),
-                            ctx.strings.Message("No")};
+  EncodingQuestion question{suspected,
+                            ctx.strings.Message("WrongCode"),
+                            ctx.strings.Message(messageKey),
+                            ctx.strings.Message("Yes"),
+                            ctx.strings.Message("No"),
+                            std::string(messageKey)};
   return ctx.questions.ConvertEncoding(question);
 }
+
+// What the encoding step did to a single-byte text.
+struct SingleByteFinding {
+  SourceEncoding convertedFrom = SourceEncoding::kCp1251;
+  EncodingFinder foundBy = EncodingFinder::kNone;
+  // A score fired, whatever the answer: the second opinion is not asked.
+  bool scoreFired = false;
+};
 
 // Detects and converts CP866 and KOI8-R. A forced encoding is applied
 // without a question; when the other encoding's question is asked instead
 // and declined, the forced conversion still applies, since that is what the
 // user asked for.
-SourceEncoding ConvertSingleByteEncoding(std::string& text, SourceEncoding encoding,
-                                         SourceLoadContext& ctx) {
+SingleByteFinding ConvertSingleByteEncoding(std::string& text, SourceEncoding encoding,
+                                            SourceLoadContext& ctx) {
+  SingleByteFinding finding;
   if (DosScore(text) > kDosScoreThreshold && encoding != SourceEncoding::kCp866) {
+    finding.scoreFired = true;
     if (AskEncoding(ctx, SourceEncoding::kCp866, "DosCoded")) {
       text = OemToAnsi(text);
-      return SourceEncoding::kCp866;
+      return {SourceEncoding::kCp866, EncodingFinder::kRules, true};
     }
   } else if (KoiScore(text) > kKoiScoreThreshold && encoding != SourceEncoding::kKoi8r) {
+    finding.scoreFired = true;
     if (AskEncoding(ctx, SourceEncoding::kKoi8r, "COICoded")) {
       text = Koi8ToAnsi(text);
-      return SourceEncoding::kKoi8r;
+      return {SourceEncoding::kKoi8r, EncodingFinder::kRules, true};
     }
   }
   if (encoding == SourceEncoding::kCp866) {
     text = OemToAnsi(text);
-    return SourceEncoding::kCp866;
+    return {SourceEncoding::kCp866, EncodingFinder::kUser, finding.scoreFired};
   }
   if (encoding == SourceEncoding::kKoi8r) {
     text = Koi8ToAnsi(text);
-    return SourceEncoding::kKoi8r;
+    return {SourceEncoding::kKoi8r, EncodingFinder::kUser, finding.scoreFired};
   }
-  return SourceEncoding::kCp1251;
+  return finding;
+}
+
+// The fewest Cyrillic letters, and the least share of the common Russian
+// letters among them, a re-read text must show before it is offered.
+constexpr std::size_t kMinPlausibleLetters = 40;
+constexpr double kMinPlausibleShare = 0.4;
+
+struct SecondReading {
+  std::string text;
+  SourceEncoding convertedFrom;
+  std::string_view messageKey;
+  std::string_view name;
+};
+
+// Asks the charset detector about a text the scores left as Windows-1251.
+// Its finding is offered only when the text re-read in that encoding reads
+// as Russian, and reads so better than it does as it stands: a
+// Windows-1251 text, whatever the detector says of it, stays as it is.
+bool ApplySecondOpinion(std::string& text, SourceLoadContext& ctx, LoadResult& result) {
+  if (!ctx.charsetDetector) return false;
+  SecondReading reading;
+  switch (CharsetOfName(ctx.charsetDetector->Detect(text))) {
+    case CyrillicCharset::kCp866:
+      reading = {OemToAnsi(text), SourceEncoding::kCp866, "DosCoded", "CP866"};
+      break;
+    case CyrillicCharset::kKoi8r:
+      reading = {Koi8ToAnsi(text), SourceEncoding::kKoi8r, "COICoded", "KOI8-R"};
+      break;
+    case CyrillicCharset::kIso88595:
+      reading = {Iso88595ToAnsi(text), SourceEncoding::kUtf8, "ISOCoded", "ISO-8859-5"};
+      break;
+    case CyrillicCharset::kMacCyrillic:
+      reading = {MacCyrillicToAnsi(text), SourceEncoding::kUtf8, "MacCoded", "Mac Cyrillic"};
+      break;
+    case CyrillicCharset::kUnknown:
+      return false;
+  }
+  // Mac Cyrillic shares its small letters with Windows-1251, so a re-read
+  // must also keep every letter the text has as it stands; one that finds
+  // more letters (the capitals) is better even when its share is no higher.
+  std::size_t letters = 0;
+  std::size_t asItStands = 0;
+  const double share = CommonRussianShare(reading.text, &letters);
+  const double shareAsItStands = CommonRussianShare(text, &asItStands);
+  if (letters < kMinPlausibleLetters || share < kMinPlausibleShare || letters < asItStands ||
+      (letters == asItStands && share <= shareAsItStands))
+    return false;
+  if (!AskEncoding(ctx, reading.convertedFrom, reading.messageKey)) return false;
+  text = std::move(reading.text);
+  result.convertedFrom = reading.convertedFrom;
+  result.encodingName = reading.name;
+  result.foundBy = EncodingFinder::kSecondOpinion;
+  return true;
+}
+
+std::string_view NameOf(SourceEncoding encoding, UnicodeForm unicode) {
+  switch (encoding) {
+    case SourceEncoding::kCp866: return "CP866";
+    case SourceEncoding::kKoi8r: return "KOI8-R";
+    case SourceEncoding::kUtf8:
+      return unicode == UnicodeForm::kUtf16Le || unicode == UnicodeForm::kUtf16Be ? "UTF-16" : "UTF-8";
+    case SourceEncoding::kAutodetect:
+    case SourceEncoding::kCp1251: break;
+  }
+  return "Windows-1251";
 }
 
 }  // namespace
@@ -167,6 +246,8 @@ LoadResult LoadSourceBytes(std::string bytes, std::string_view fileName, SourceE
   if (unicode != UnicodeForm::kNone) {
     text = DecodeUnicode(text, unicode);
     result.convertedFrom = SourceEncoding::kUtf8;
+    result.encodingName = NameOf(SourceEncoding::kUtf8, unicode);
+    result.foundBy = encoding == SourceEncoding::kUtf8 ? EncodingFinder::kUser : EncodingFinder::kRules;
   }
 
   if (text.find(kGeneratorMark) != std::string::npos) {
@@ -193,9 +274,16 @@ LoadResult LoadSourceBytes(std::string bytes, std::string_view fileName, SourceE
     }
   }
 
+  if (encoding == SourceEncoding::kCp1251) result.foundBy = EncodingFinder::kUser;
   if (unicode == UnicodeForm::kNone && encoding != SourceEncoding::kCp1251 &&
-      encoding != SourceEncoding::kUtf8)
-    result.convertedFrom = ConvertSingleByteEncoding(text, encoding, ctx);
+      encoding != SourceEncoding::kUtf8) {
+    const SingleByteFinding finding = ConvertSingleByteEncoding(text, encoding, ctx);
+    result.convertedFrom = finding.convertedFrom;
+    result.encodingName = NameOf(finding.convertedFrom, unicode);
+    result.foundBy = finding.foundBy;
+    if (encoding == SourceEncoding::kAutodetect && !finding.scoreFired)
+      ApplySecondOpinion(text, ctx, result);
+  }
 
   ctx.state.caption = "Norvella (converter) - " + std::string(BaseName(fileName));
 

@@ -14,6 +14,7 @@
 
 #include "core/base/result.h"
 #include "core/convert/context.h"
+#include "core/source/charset_detector.h"
 #include "core/source/source_state.h"
 
 namespace norvella {
@@ -66,12 +67,15 @@ struct ConvertedDocumentQuestion {
 };
 
 // The "Wrong encoding detected" question.
+// kUtf8 stands for a text that is decoded through Unicode (ISO-8859-5, Mac
+// Cyrillic), messageKey telling which.
 struct EncodingQuestion {
-  SourceEncoding suspected;  // kCp866 or kKoi8r
+  SourceEncoding suspected;  // kCp866, kKoi8r or kUtf8
   std::string caption;       // WrongCode
-  std::string message;       // DosCoded or COICoded
+  std::string message;       // the string of messageKey
   std::string yes;
   std::string no;
+  std::string messageKey;    // DosCoded, COICoded, ISOCoded or MacCoded
 };
 
 // The questions a load asks. The defaults answer as a non-interactive run
@@ -97,6 +101,17 @@ struct SourceLoadContext {
   SourceState& state;
   SourceQuestions& questions;
   StatusReporter* status = nullptr;
+  // Asked when the byte scores leave a text as Windows-1251 and nothing
+  // was forced; null asks nobody.
+  const CharsetDetector* charsetDetector = &SystemCharsetDetector();
+};
+
+// Who decided the encoding a text was read in.
+enum class EncodingFinder {
+  kNone,           // nothing did: the text was taken as Windows-1251
+  kUser,           // forced by the open filter or the command line
+  kRules,          // the byte-order mark, UTF-8 check or byte scores
+  kSecondOpinion,  // the charset detector
 };
 
 enum class LoadOutcome {
@@ -118,6 +133,10 @@ struct LoadResult {
   bool alreadyConverted = false;
   // The encoding the text was converted from (kCp1251: none).
   SourceEncoding convertedFrom = SourceEncoding::kCp1251;
+  // The encoding the text was read in ("Windows-1251", "CP866", "KOI8-R",
+  // "UTF-8", "UTF-16", "ISO-8859-5", "Mac Cyrillic") and who decided it.
+  std::string encodingName = "Windows-1251";
+  EncodingFinder foundBy = EncodingFinder::kNone;
   // The style autodetection applied, or -1 when it is off.
   int detectedStyle = -1;
 };

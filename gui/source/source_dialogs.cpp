@@ -156,8 +156,7 @@ bool DialogSourceQuestions::ResolveConvertedDocument(ConvertedDocumentQuestion& 
 }
 
 bool DialogSourceQuestions::ConvertEncoding(const EncodingQuestion& question) {
-  return AskWrongEncoding(parent_, strings_,
-                          question.suspected == SourceEncoding::kCp866 ? "DosCoded" : "COICoded");
+  return AskWrongEncoding(parent_, strings_, question.messageKey);
 }
 
 }  // namespace norvella
