@@ -142,6 +142,8 @@ class Fb2Writer {
 
 }  // namespace
 
+std::string WriteFb2(const Book& book, const std::string& date) { return Fb2Writer(book, date).Run(); }
+
 std::string Base64(std::string_view bytes) {
   static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::string out;
