@@ -1,6 +1,8 @@
 #include "core/export/book.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <cstdio>
 
 namespace norvella {
@@ -10,11 +12,14 @@ namespace {
 class Sha1 {
  public:
   void Add(std::string_view data) {
-    for (const char c : data) {
-      block_[used_++] = static_cast<std::uint8_t>(c);
+    length_ += data.size();
+    while (!data.empty()) {
+      const std::size_t n = std::min(data.size(), block_.size() - used_);
+      std::memcpy(block_.data() + used_, data.data(), n);
+      used_ += n;
+      data.remove_prefix(n);
       if (used_ == 64) Compress();
     }
-    length_ += data.size();
   }
   void Add(char c) { Add(std::string_view(&c, 1)); }
 

@@ -46,7 +46,8 @@ std::string XhtmlStart(const Book& book, std::string_view title) {
 // for the navigation and for the notes' links back.
 class EpubWriter {
  public:
-  EpubWriter(const Book& book, const std::string& modified) : book_(book), modified_(modified) {
+  EpubWriter(const Book& book, const std::string& modified)
+      : book_(book), modified_(modified), identifier_(book.Identifier()) {
     firstRef_.assign(book.notes.size(), std::string());
   }
 
@@ -219,7 +220,7 @@ class EpubWriter {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<ncx xmlns=\"http://www.daisy.org/z3986/2005/ncx/\" version=\"2005-1\">\n<head>\n"
         "<meta name=\"dtb:uid\" content=\"";
-    AppendXmlEscaped(out, book_.Identifier(), true);
+    AppendXmlEscaped(out, identifier_, true);
     int maxDepth = 1;
     for (const NavEntry& e : nav_) maxDepth = e.depth > maxDepth ? e.depth : maxDepth;
     out += "\"/>\n<meta name=\"dtb:depth\" content=\"" + std::to_string(maxDepth) +
@@ -255,7 +256,7 @@ class EpubWriter {
         "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" unique-identifier=\"book-id\" "
         "xml:lang=\"" + book_.language + "\">\n"
         "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n<dc:identifier id=\"book-id\">";
-    AppendXmlEscaped(out, book_.Identifier());
+    AppendXmlEscaped(out, identifier_);
     out += "</dc:identifier>\n<dc:title>";
     AppendXmlEscaped(out, book_.title);
     out += "</dc:title>\n";
@@ -284,6 +285,7 @@ class EpubWriter {
 
   const Book& book_;
   const std::string& modified_;
+  const std::string identifier_;
   std::vector<ZipEntry> files_;
   std::vector<SpineItem> spine_;
   std::vector<NavEntry> nav_;
