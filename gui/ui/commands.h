@@ -17,6 +17,8 @@ enum class Command {
   OpenForReading,
   Bookshelf,
   Save,
+  ExportEpub,
+  ExportFb2,
   SaveAndRead,
   SendToRocket,
   Exit,

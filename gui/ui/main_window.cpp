@@ -29,6 +29,7 @@
 
 #include "gui/app/artwork.h"
 #include "gui/convert/document_dialogs.h"
+#include "gui/export/book_export.h"
 #include "gui/export/rocket.h"
 #include "gui/source/source_dialogs.h"
 #include "gui/ui/control_texts.h"
@@ -203,7 +204,8 @@ QMenu* TMain::MakeMenu(QMenu* into, const QString& title, std::initializer_list<
 }
 
 void TMain::BuildMenus() {
-  MakeMenu(nullptr, "&File", {"Open1", "Openfileinreadermode1", "Save1", "Sendtorocket1", "-", "Exit1"});
+  MakeMenu(nullptr, "&File", {"Open1", "Openfileinreadermode1", "Save1", "ExportEpub1", "ExportFb21", "Sendtorocket1", "-",
+                            "Exit1"});
 
   QMenu* view = MakeMenu(nullptr, "&View",
                          {"Simpleinterfacemode1", "Advancedinterfacemode1", "Readerinterfacemode2", "-"});
@@ -369,6 +371,8 @@ void TMain::Execute(Command command) {
   switch (command) {
     case Command::Open: LoadSrc(kAskForFile); break;
     case Command::Save: SaveHTML(true); break;
+    case Command::ExportEpub: ExportBook(BookFormat::kEpub); break;
+    case Command::ExportFb2: ExportBook(BookFormat::kFb2); break;
     case Command::SendToRocket: SendToRocket(); break;
     case Command::Exit: close(); break;
     case Command::SimpleMode: InterfaceModeClick(kSimpleMode); break;
@@ -459,7 +463,7 @@ void TMain::InterfaceModeClick(int mode) {
 
 void TMain::SetEditorCommandsEnabled(bool enabled) {
   editorCommandsEnabled_ = enabled;
-  for (const char* name : {"Save1", "Sendtorocket1", "Options1", "ToolButton60", "ToolButton47", "ToolButton54",
+  for (const char* name : {"Save1", "ExportEpub1", "ExportFb21", "Sendtorocket1", "Options1", "ToolButton60", "ToolButton47", "ToolButton54",
                            "ToolButton68", "ToolButton70"})
     Enable(name, enabled);
   for (const char* name :
@@ -793,6 +797,35 @@ bool TMain::SaveHTML(bool askForName) {
     ShowError(QString::fromLocal8Bit(saved.error.c_str()));
     return false;
   }
+  return true;
+}
+
+bool TMain::ExportBook(BookFormat format) {
+  if (!controller_->HasResult()) {
+    QApplication::beep();
+    return false;
+  }
+  const bool epub = format == BookFormat::kEpub;
+  const QString suffix = QString::fromLatin1(BookFormatExtension(format).data());
+  QFileDialog dialog(this, epub ? "Export as EPUB" : "Export as FB2");
+  dialog.setObjectName(epub ? "ExportEpubDialog" : "ExportFb2Dialog");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({epub ? "EPUB books (*.epub)" : "FictionBook books (*.fb2)"});
+  dialog.setDefaultSuffix(suffix);
+  const QString lastDir = ToQt(options().Text(Opt::LastEditSaveDir));
+  const QFileInfo source(sourceFileName_);
+  dialog.setDirectory(!lastDir.isEmpty() ? lastDir : source.path());
+  if (!sourceFileName_.isEmpty()) dialog.selectFile(source.completeBaseName() + "." + suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const QString target = dialog.selectedFiles().first();
+  options().SetText(Opt::LastEditSaveDir, FromQt(QFileInfo(target).path()));
+  const BookExportOutcome outcome = ExportCurrentBook(*controller_, format, PathBytes(target));
+  if (!outcome.file.ok) {
+    ShowError(QString::fromLocal8Bit(outcome.file.error.c_str()));
+    return false;
+  }
+  for (const std::string& warning : outcome.warnings)
+    QMessageBox::warning(this, "Export", QString::fromStdString(warning));
   return true;
 }
 
