@@ -23,7 +23,8 @@ BookExportOutcome ExportCurrentBook(ConverterController& controller, BookFormat 
     ConversionQuestions questions;
     StageContext ctx{options, controller.strings(), controller.templates(), controller.document(), status,
                      questions};
-    ctx.fontWidths = &controller.FontWidths();
+    // Without device hyphenation no stage measures characters, so the
+    // built-in widths the context starts with will do.
     lines = RunConversion(controller.GetSourceLines(), ctx).texts();
   }
 

@@ -9,7 +9,7 @@
 #include "core/settings/options.h"
 #include "gui/export/book_export.h"
 #include "gui/ui/main_window.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "tests/core/export/export_support.h"
 #include "tests/gui/gui_test_support.h"
 
@@ -49,8 +49,8 @@ class ExportTest : public QObject {
  private slots:
   void init() {
     store_ = test::MemoryStore();
-    store_.values["Ask about title"] = "0";
-    store_.values["Confirm table of content"] = "0";
+    store_.Set("Ask about title", "0");
+    store_.Set("Confirm table of content", "0");
   }
 
   void TheFileMenuExportsBothFormats() {
