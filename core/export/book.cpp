@@ -121,7 +121,7 @@ std::string BookSection::TitleText() const {
   return text;
 }
 
-std::string Book::Identifier() const {
+std::string BookStructure::Identifier() const {
   Sha1 sha;
   // The UUID namespace of this program's books, then the book's text.
   sha.Add("norvella-book\n");

@@ -20,7 +20,7 @@ enum BookStyle : std::uint8_t {
 };
 
 // A stretch of text in one style. A run with a note index is the text of a
-// link to that note (an index into Book::notes).
+// link to that note (an index into BookStructure::notes).
 struct BookRun {
   std::string text;
   std::uint8_t style = 0;
@@ -73,7 +73,7 @@ struct BookPicture {
   std::string extension;  // png, jpg or gif
 };
 
-struct Book {
+struct BookStructure {
   std::string title;
   std::string author;
   std::string language = "ru";

@@ -144,7 +144,7 @@ bool AnyItalic(const BookParagraph& p) {
 
 class Builder {
  public:
-  explicit Builder(Book& book) : book_(book) { stack_.push_back(&book_.body); }
+  explicit Builder(BookStructure& book) : book_(book) { stack_.push_back(&book_.body); }
 
   void Run(const xmlNode* root) {
     CollectNotes(root);
@@ -373,7 +373,7 @@ class Builder {
     }
   }
 
-  Book& book_;
+  BookStructure& book_;
   std::vector<BookSection*> stack_;
   std::vector<BookParagraph> lines_;
   std::unordered_map<std::string, int> noteIndex_;
@@ -427,8 +427,8 @@ std::string HtmlToPlainText(std::string_view html) {
   return p.PlainText();
 }
 
-Book BuildBookFromHtml(std::string_view html, const BookInfo& info) {
-  Book book;
+BookStructure BuildBookFromHtml(std::string_view html, const BookInfo& info) {
+  BookStructure book;
   book.author = info.author;
   const std::unique_ptr<xmlDoc, DocFree> doc = ParseHtml(html);
   Builder builder(book);
@@ -444,7 +444,7 @@ Book BuildBookFromHtml(std::string_view html, const BookInfo& info) {
   return book;
 }
 
-Book BuildBook(const std::vector<std::string>& lines, const DocumentProperties& document,
+BookStructure BuildBook(const std::vector<std::string>& lines, const DocumentProperties& document,
                const std::string& fallbackTitle) {
   BookInfo info;
   info.title = HtmlToPlainText(Cp1251ToUtf8(document.title));

@@ -31,11 +31,11 @@ struct BookInfo {
 std::string HtmlToPlainText(std::string_view html);
 
 // The book of an HTML document given as UTF-8.
-Book BuildBookFromHtml(std::string_view html, const BookInfo& info);
+BookStructure BuildBookFromHtml(std::string_view html, const BookInfo& info);
 
 // The book of a finished working list (Windows-1251 lines) with the
 // document's properties.
-Book BuildBook(const std::vector<std::string>& lines, const DocumentProperties& document,
+BookStructure BuildBook(const std::vector<std::string>& lines, const DocumentProperties& document,
                const std::string& fallbackTitle);
 
 }  // namespace norvella

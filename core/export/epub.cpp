@@ -32,7 +32,7 @@ std::string FileName(std::size_t part) {
   return name;
 }
 
-std::string XhtmlStart(const Book& book, std::string_view title) {
+std::string XhtmlStart(const BookStructure& book, std::string_view title) {
   std::string out =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
       "<html xmlns=\"http://www.w3.org/1999/xhtml\" xmlns:epub=\"http://www.idpf.org/2007/ops\" "
@@ -46,7 +46,7 @@ std::string XhtmlStart(const Book& book, std::string_view title) {
 // for the navigation and for the notes' links back.
 class EpubWriter {
  public:
-  EpubWriter(const Book& book, const std::string& modified)
+  EpubWriter(const BookStructure& book, const std::string& modified)
       : book_(book), modified_(modified), identifier_(book.Identifier()) {
     firstRef_.assign(book.notes.size(), std::string());
   }
@@ -283,7 +283,7 @@ class EpubWriter {
     return out;
   }
 
-  const Book& book_;
+  const BookStructure& book_;
   const std::string& modified_;
   const std::string identifier_;
   std::vector<ZipEntry> files_;
@@ -298,7 +298,7 @@ class EpubWriter {
 
 }  // namespace
 
-std::vector<ZipEntry> EpubFiles(const Book& book, const std::string& modified) {
+std::vector<ZipEntry> EpubFiles(const BookStructure& book, const std::string& modified) {
   return EpubWriter(book, modified).Run();
 }
 

@@ -15,6 +15,6 @@ namespace norvella {
 // The files of the publication in package order: "mimetype" first (stored,
 // not compressed), then META-INF/container.xml and the content.
 // `modified` is the modification date, CCYY-MM-DDThh:mm:ssZ.
-std::vector<ZipEntry> EpubFiles(const Book& book, const std::string& modified);
+std::vector<ZipEntry> EpubFiles(const BookStructure& book, const std::string& modified);
 
 }  // namespace norvella

@@ -6,7 +6,7 @@
 #include "core/export/book_builder.h"
 #include "core/export/epub.h"
 #include "core/export/fb2.h"
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 #include "core/settings/options.h"
 
 namespace norvella {
@@ -20,7 +20,7 @@ std::string FormatTime(std::time_t t, const char* format) {
   return text;
 }
 
-void AddCover(Book& book, const DocumentProperties& document, const ExportSettings& settings,
+void AddCover(BookStructure& book, const DocumentProperties& document, const ExportSettings& settings,
               ExportResult& result) {
   if (document.coverImage.empty()) return;
   std::string path = document.coverImage;
@@ -65,7 +65,7 @@ void PrepareOptionsForExport(Options& options) {
 ExportResult ExportBook(BookFormat format, const std::vector<std::string>& lines,
                         const DocumentProperties& document, const ExportSettings& settings) {
   ExportResult result;
-  Book book = BuildBook(lines, document, settings.fallbackTitle);
+  BookStructure book = BuildBook(lines, document, settings.fallbackTitle);
   AddCover(book, document, settings, result);
   switch (format) {
     case BookFormat::kEpub: {

@@ -9,7 +9,7 @@ constexpr InlineTags kTags{"emphasis", "strong", "sup", "sub"};
 
 class Fb2Writer {
  public:
-  Fb2Writer(const Book& book, const std::string& date) : book_(book), date_(date) {}
+  Fb2Writer(const BookStructure& book, const std::string& date) : book_(book), date_(date) {}
 
   std::string Run() {
     out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -135,14 +135,14 @@ class Fb2Writer {
     out_ += "</body>\n";
   }
 
-  const Book& book_;
+  const BookStructure& book_;
   const std::string& date_;
   std::string out_;
 };
 
 }  // namespace
 
-std::string WriteFb2(const Book& book, const std::string& date) { return Fb2Writer(book, date).Run(); }
+std::string WriteFb2(const BookStructure& book, const std::string& date) { return Fb2Writer(book, date).Run(); }
 
 std::string Base64(std::string_view bytes) {
   static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";

@@ -12,7 +12,7 @@
 namespace norvella {
 
 // `date` is CCYY-MM-DD.
-std::string WriteFb2(const Book& book, const std::string& date);
+std::string WriteFb2(const BookStructure& book, const std::string& date);
 
 // Base64 with line breaks every 76 characters.
 std::string Base64(std::string_view bytes);

@@ -17,12 +17,12 @@ std::string Document(const std::string& body) {
          "\n</body></html>";
 }
 
-Book Build(const std::string& body, BookInfo info = {}) { return BuildBookFromHtml(Document(body), info); }
+BookStructure Build(const std::string& body, BookInfo info = {}) { return BuildBookFromHtml(Document(body), info); }
 
 std::string Text(const BookBlock& b) { return b.paragraph.PlainText(); }
 
 TEST(BookBuilder, HeadersOfTwoLevelsNestAndTheContentsBlockIsLeftOut) {
-  const Book book = Build(
+  const BookStructure book = Build(
       "<h3><a href=\"#linktostr5\">Part one</a></h3>\n"
       "<blockquote><blockquote><h3><a href=\"#linktostr6\">I</a></h3></blockquote></blockquote>\n"
       "<div align=\"justify\">&nbsp;&nbsp;Before any header.</div>\n"
@@ -50,7 +50,7 @@ TEST(BookBuilder, HeadersOfTwoLevelsNestAndTheContentsBlockIsLeftOut) {
 }
 
 TEST(BookBuilder, HeaderWithoutTextMakesNoSectionAndBreaksSplitTitleLines) {
-  const Book book = Build("<h1> &nbsp; </h1><div>a</div><h2>Chapter<br>The Beginning</h2><div>b</div>");
+  const BookStructure book = Build("<h1> &nbsp; </h1><div>a</div><h2>Chapter<br>The Beginning</h2><div>b</div>");
   ASSERT_EQ(book.body.children.size(), 1u);
   const BookSection& s = book.body.children[0];
   ASSERT_EQ(s.title.size(), 2u);
@@ -59,7 +59,7 @@ TEST(BookBuilder, HeaderWithoutTextMakesNoSectionAndBreaksSplitTitleLines) {
 }
 
 TEST(BookBuilder, EpigraphAfterAHeaderKeepsItsAuthorLine) {
-  const Book book = Build(
+  const BookStructure book = Build(
       "<h1>One</h1>\n<blockquote><blockquote><blockquote><blockquote><blockquote><blockquote>"
       "<i>Line one line two</i><br>&nbsp;&nbsp;A. Author"
       "</blockquote></blockquote></blockquote></blockquote></blockquote></blockquote>\n"
@@ -79,7 +79,7 @@ TEST(BookBuilder, EpigraphAfterAHeaderKeepsItsAuthorLine) {
 }
 
 TEST(BookBuilder, EndNotesOfTheSourceEditorBecomeNotes) {
-  const Book book = Build(
+  const BookStructure book = Build(
       "<div>See <a href=\"#11~~22\" name=\"11~~22back\" id=\"Norvella~link\">here...</a> now.</div>\n"
       "<div>Unrelated <a href=\"#elsewhere\">link</a>.</div>\n"
       "<hr size=\"0\" id=\"norvella\"><a id=\"NorvellaEndlink\" name=\"11~~22\">The <i>note</i> body</a> "
@@ -94,7 +94,7 @@ TEST(BookBuilder, EndNotesOfTheSourceEditorBecomeNotes) {
 }
 
 TEST(BookBuilder, TagSoupIsRepairedWithoutLosingText) {
-  const Book book = Build(
+  const BookStructure book = Build(
       "<div>plain <i>italic <b>both</div>\n<div>after</div>\n"
       "<div><b>x<i>y</b>z</i> <sup>1</sup>H<sub>2</sub>O</div>\n"
       "<p>open paragraph\n<p>another <font color=red>red <span>word</span></font>\n"
@@ -119,7 +119,7 @@ TEST(BookBuilder, PropertiesAreReadAsHtmlAndCharacterReferencesResolved) {
   DocumentProperties doc;
   doc.title = Ru("\xC2\xAB\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0\xC2\xBB & \"peace\" &amp; more");
   doc.author = "  Lev   Tolstoy ";
-  const Book book =
+  const BookStructure book =
       BuildBook({"<body>", "<div>Arrow &#8594; and &#x1F600;, &nbsp;&laquo;x&raquo; &amp;c</div>", "</body>"},
                 doc, "file");
   EXPECT_EQ(book.title, "\xC2\xAB\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0\xC2\xBB & \"peace\" & more");
@@ -143,7 +143,7 @@ TEST(BookBuilder, LanguageIsRussianUnlessTheTextHoldsNoCyrillic) {
 }
 
 TEST(BookBuilder, IdentifierFollowsTheText) {
-  const Book a = Build("<p>One</p>");
+  const BookStructure a = Build("<p>One</p>");
   EXPECT_EQ(a.Identifier(), Build("<p>One</p>").Identifier());
   EXPECT_NE(a.Identifier(), Build("<p>Two</p>").Identifier());
   EXPECT_EQ(a.Identifier().size(), 45u);

@@ -19,10 +19,10 @@ bool HaveSchema() { return std::filesystem::exists(kSchema); }
 // A small book with what the writers must get right: nested sections, a
 // section with both text and subsections, a header with nothing under it,
 // epigraphs, a quotation, styles, a note, and markup characters in titles.
-Book SampleBook() {
-  Book book = BuildBookFromHtml(
+BookStructure SampleBook() {
+  BookStructure book = BuildBookFromHtml(
       "<body><a name=\"start000\"><h1>t</h1></a>"
-      "<blockquote><i>Book motto</i><br>Sage</blockquote>"
+      "<blockquote><i>BookStructure motto</i><br>Sage</blockquote>"
       "<h1>Part &amp; \"one\" &lt;1&gt;</h1><div>Part text with <b>bold</b>, <i>it</i>, x<sup>2</sup>, "
       "H<sub>2</sub>O and a <a href=\"#n1\" name=\"n1back\" id=\"Norvella~link\">note</a>.</div>"
       "<h2>Chapter</h2><blockquote><i>Epigraph line</i><br>&nbsp;&nbsp;Its author</blockquote>"
@@ -52,7 +52,7 @@ TEST(Fb2Writer, WritesTheStructureInFictionBookTerms) {
            "<book-title>Tom &amp; \"Jerry\" &lt;1&gt;</book-title>",
            "<program-used>Norvella</program-used>",
            "<date value=\"2026-12-09\">",
-           "<epigraph>\n<p>Book motto</p>\n<text-author>Sage</text-author>\n</epigraph>",
+           "<epigraph>\n<p>BookStructure motto</p>\n<text-author>Sage</text-author>\n</epigraph>",
            "<title>\n<p>Part &amp; \"one\" &lt;1&gt;</p>\n</title>",
            "<strong>bold</strong>", "<emphasis>it</emphasis>", "<sup>2</sup>", "<sub>2</sub>",
            "<a l:href=\"#note1\" type=\"note\">note</a>",
@@ -67,7 +67,7 @@ TEST(Fb2Writer, WritesTheStructureInFictionBookTerms) {
 }
 
 TEST(Fb2Writer, CoverIsABase64Binary) {
-  Book book = SampleBook();
+  BookStructure book = SampleBook();
   book.cover = RecognisePicture("\x89PNG\r\n\x1a\n-picture-");
   const std::string fb2 = WriteFb2(book, "2026-12-09");
   EXPECT_NE(fb2.find("<coverpage><image l:href=\"#cover.png\"/></coverpage>"), std::string::npos);
@@ -92,7 +92,7 @@ TEST(Fb2Writer, Base64) {
 class EpubPackage : public ::testing::Test {
  protected:
   void SetUp() override {
-    Book book = SampleBook();
+    BookStructure book = SampleBook();
     book.cover = RecognisePicture("\xFF\xD8\xFF\xE0-jpeg-");
     const ZipResult zip = PackZip(EpubFiles(book, "2026-12-09T10:20:30Z"), 1'800'000'000);
     ASSERT_TRUE(zip.ok) << zip.error;
@@ -171,7 +171,7 @@ TEST_F(EpubPackage, TextEpigraphsAndNotes) {
             std::string::npos)
       << notes;
   const std::string& title = File("OEBPS/title.xhtml");
-  EXPECT_NE(title.find("<blockquote class=\"epigraph\">\n<p>Book motto</p>\n<p class=\"author\">Sage</p>"),
+  EXPECT_NE(title.find("<blockquote class=\"epigraph\">\n<p>BookStructure motto</p>\n<p class=\"author\">Sage</p>"),
             std::string::npos);
 }
 
