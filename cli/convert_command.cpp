@@ -13,6 +13,7 @@
 #include "core/book/book.h"
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
+#include "core/export/export.h"
 #include "core/i18n/localisation.h"
 #include "core/settings/options.h"
 #include "core/settings/store.h"
@@ -31,8 +32,10 @@ constexpr std::string_view kUsage =
     "settings store, $XDG_CONFIG_HOME/norvella/registry.reg (~/.config/norvella/...).\n"
     "\n"
     "  -o, --output FILE      write the document here (\"-\" = standard output); default:\n"
-    "                         beside INPUT with the extension .html, or INPUT.converted.html\n"
-    "                         when that would name INPUT itself\n"
+    "                         beside INPUT with the format's extension (.html), or\n"
+    "                         INPUT.converted.html when that would name INPUT itself\n"
+    "  --format html|epub|fb2 the document's format: the program's HTML (the default),\n"
+    "                         an EPUB 3 book or a FictionBook 2.1 book\n"
     "  --set NAME=VALUE       set an option by its stored settings name, e.g.\n"
     "                         --set \"Londg strings min=81\"; Booleans take on/off/1/0/true/false\n"
     "  --style fixed|lines|html   apply that text-style preset (no autodetection)\n"
@@ -65,6 +68,7 @@ struct Request {
   std::optional<std::string> title, author, shortTitle, comment, cover;
   bool lines = false;
   bool quiet = false;
+  BookFormat format = BookFormat::kHtml;
 };
 
 // A progress bar on the terminal, redrawn only when the percentage or the
@@ -105,14 +109,15 @@ class TerminalProgress final : public ConversionObserver {
   std::string task_;
 };
 
-std::string DefaultOutputPath(const std::string& input) {
+std::string DefaultOutputPath(const std::string& input, std::string_view extension) {
   const auto slash = input.find_last_of('/');
   const auto dot = input.find_last_of('.');
   std::string stem = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
                          ? input.substr(0, dot)
                          : input;
-  std::string out = stem + ".html";
-  if (out == input) out = input + ".converted.html";
+  const std::string suffix = "." + std::string(extension);
+  std::string out = stem + suffix;
+  if (out == input) out = input + ".converted" + suffix;
   return out;
 }
 
@@ -193,6 +198,12 @@ int Parse(const std::vector<std::string>& args, Request& req, std::ostream& out,
       if (!optional(req.comment)) return Usage(err, "missing text after --comment");
     } else if (a == "--cover") {
       if (!optional(req.cover)) return Usage(err, "missing file after --cover");
+    } else if (a == "--format") {
+      std::string name;
+      if (!value(name)) return Usage(err, "missing format after --format");
+      const std::optional<BookFormat> format = ParseBookFormat(name);
+      if (!format) return Usage(err, "unknown format \"" + name + "\" (html, epub or fb2)");
+      req.format = *format;
     } else if (a == "--lines") {
       req.lines = true;
     } else if (a == "--settings") {
@@ -356,6 +367,27 @@ int ReportLoad(const LoadResult& loaded, const std::string& input, std::ostream&
   return 1;
 }
 
+// The finished conversion as an EPUB or FB2 book; the cover picture's name
+// is relative to the input's folder.
+int ExportDocument(BookFormat format, const std::vector<std::string>& lines, const DocumentProperties& doc,
+                   const std::string& input, std::string& document, std::ostream& err) {
+  ExportSettings settings;
+  const auto slash = input.find_last_of('/');
+  settings.documentFolder = slash == std::string::npos ? "." : input.substr(0, slash + 1);
+  std::string stem = slash == std::string::npos ? input : input.substr(slash + 1);
+  stem = stem.substr(0, stem.find('.'));
+  settings.fallbackTitle = IsValidUtf8(stem) ? stem : Cp1251ToUtf8(stem);
+  settings.now = std::time(nullptr);
+  ExportResult exported = ExportBook(format, lines, doc, settings);
+  for (const std::string& warning : exported.warnings) Warn(err, warning);
+  if (!exported.ok) {
+    err << "norvella-convert: " << input << ": cannot build the book: " << exported.error << '\n';
+    return 1;
+  }
+  document = std::move(exported.bytes);
+  return 0;
+}
+
 int ConvertOne(const Request& req, Session& session, const std::string& input,
                std::ostream& out, std::ostream& err, bool progressToTerminal) {
   BookSetup setup = session.setup;
@@ -391,6 +423,7 @@ int ConvertOne(const Request& req, Session& session, const std::string& input,
   if (req.cover) doc.coverImage = *req.cover;
 
   if (req.style >= 0) ApplyTextStyle(options, req.style);
+  if (req.format != BookFormat::kHtml) PrepareOptionsForExport(options);
 
   // The font tables for the options as they are now (--set may choose
   // another font or orientation).
@@ -403,11 +436,15 @@ int ConvertOne(const Request& req, Session& session, const std::string& input,
   std::string document;
   if (req.lines) {
     for (std::size_t i = 0; i < book.lines.size(); ++i) document += ListingLine(book.lines[i]);
-  } else {
+  } else if (req.format == BookFormat::kHtml) {
     document = std::move(book.document);
+  } else if (const int code = ExportDocument(req.format, book.lines.texts(), doc, input, document, err);
+             code != 0) {
+    return code;
   }
 
-  const std::string target = req.haveOutput ? req.output : DefaultOutputPath(input);
+  const std::string target =
+      req.haveOutput ? req.output : DefaultOutputPath(input, BookFormatExtension(req.lines ? BookFormat::kHtml : req.format));
   if (target == "-") {
     out << document << std::flush;
     return out ? 0 : 1;

@@ -49,6 +49,8 @@ std::vector<ControlInfo> MakeTable() {
       Item("Openfileinreadermode1", C::OpenForReading, "&Open file in reader mode...", "Ctrl+R",
            "open reader"),
       Converter(Item("Save1", C::Save, "S&ave result as...", "Ctrl+S", "save result")),
+      Converter(Item("ExportEpub1", C::ExportEpub, "Export as &EPUB...", "", "export epub")),
+      Converter(Item("ExportFb21", C::ExportFb2, "Export as &FB2...", "", "export fb2")),
       Converter(Item("Sendtorocket1", C::SendToRocket, "&Send to rocket now", "F9", "send to rocket")),
       Item("Exit1", C::Exit, "&Exit", "Ctrl+Q", "exit"),
       // View
@@ -222,6 +224,8 @@ bool CommandImplemented(Command command) {
   switch (command) {
     case C::Open:
     case C::Save:
+    case C::ExportEpub:
+    case C::ExportFb2:
     case C::SendToRocket:
     case C::Exit:
     case C::SimpleMode:

@@ -21,6 +21,8 @@ enum class Command {
   OpenForReading,
   Bookshelf,
   Save,
+  ExportEpub,
+  ExportFb2,
   SaveAndRead,
   SendToRocket,
   Exit,

@@ -137,6 +137,8 @@ void TMain::Execute(Command command) {
   switch (command) {
     case Command::Open: LoadSrc(kAskForFile); break;
     case Command::Save: SaveHTML(true); break;
+    case Command::ExportEpub: ExportBook(BookFormat::kEpub); break;
+    case Command::ExportFb2: ExportBook(BookFormat::kFb2); break;
     case Command::SendToRocket: SendToRocket(); break;
     case Command::Exit: close(); break;
     case Command::SimpleMode: InterfaceModeClick(kSimpleMode); break;

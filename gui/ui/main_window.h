@@ -16,6 +16,7 @@
 #include <QString>
 #include <QUrl>
 
+#include "core/export/export.h"
 #include "core/settings/options.h"
 #include "gui/convert/converter_controller.h"
 #include "gui/ui/commands.h"
@@ -96,6 +97,9 @@ class TMain : public QMainWindow, private OptionsListener {
   // With the save dialog, or under the name chosen last. True when written.
   bool SaveHTML(bool askForName);
   void SetSaveFileName(const QString& path) { saveFileName_ = path; }
+  // "Export as EPUB..." and "Export as FB2...": asks for the file name and
+  // writes the current result as a book.
+  bool ExportBook(BookFormat format);
   void SendToRocket();
   // Shows a finished document in the full-window browser.
   void OpenForReading(const QString& path);

@@ -91,7 +91,8 @@ QMenu* TMain::MakeMenu(QMenu* into, const QString& title, std::initializer_list<
 }
 
 void TMain::BuildMenus() {
-  MakeMenu(nullptr, "&File", {"Open1", "Openfileinreadermode1", "Save1", "Sendtorocket1", "-", "Exit1"});
+  MakeMenu(nullptr, "&File", {"Open1", "Openfileinreadermode1", "Save1", "ExportEpub1", "ExportFb21", "Sendtorocket1", "-",
+                            "Exit1"});
 
   QMenu* view = MakeMenu(nullptr, "&View",
                          {"Simpleinterfacemode1", "Advancedinterfacemode1", "Readerinterfacemode2", "-"});

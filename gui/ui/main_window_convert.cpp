@@ -1,6 +1,6 @@
 // The converter's commands in the window: loading a source (named, asked
 // for or dropped), converting and previewing it, saving the result,
-// sending it to the librarian, and showing a finished document.
+// exporting it as a book, sending it to the librarian, and showing a finished document.
 
 #include "gui/ui/main_window.h"
 
@@ -12,11 +12,13 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTabWidget>
 
 #include "gui/common/control_texts.h"
 #include "gui/common/qt_text.h"
+#include "gui/export/book_export.h"
 #include "gui/export/rocket.h"
 #include "gui/source/source_dialogs.h"
 #include "gui/ui/web_browser.h"
@@ -222,6 +224,35 @@ bool TMain::SaveHTML(bool askForName) {
     ShowError(ErrorText(saved.error()));
     return false;
   }
+  return true;
+}
+
+bool TMain::ExportBook(BookFormat format) {
+  if (!controller_->HasResult()) {
+    QApplication::beep();
+    return false;
+  }
+  const bool epub = format == BookFormat::kEpub;
+  const QString suffix = QString::fromLatin1(BookFormatExtension(format).data());
+  QFileDialog dialog(this, epub ? "Export as EPUB" : "Export as FB2");
+  dialog.setObjectName(epub ? "ExportEpubDialog" : "ExportFb2Dialog");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({epub ? "EPUB books (*.epub)" : "FictionBook books (*.fb2)"});
+  dialog.setDefaultSuffix(suffix);
+  const QString lastDir = ToQt(options().Text(Opt::LastEditSaveDir));
+  const QFileInfo source(sourceFileName_);
+  dialog.setDirectory(!lastDir.isEmpty() ? lastDir : source.path());
+  if (!sourceFileName_.isEmpty()) dialog.selectFile(source.completeBaseName() + "." + suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const QString target = dialog.selectedFiles().first();
+  options().SetText(Opt::LastEditSaveDir, FromQt(QFileInfo(target).path()));
+  const BookExportOutcome outcome = ExportCurrentBook(*controller_, format, PathBytes(target));
+  if (!outcome.file.ok()) {
+    ShowError(ErrorText(outcome.file.error()));
+    return false;
+  }
+  for (const std::string& warning : outcome.warnings)
+    QMessageBox::warning(this, "Export", QString::fromStdString(warning));
   return true;
 }
 
