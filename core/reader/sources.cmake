@@ -1,0 +1,7 @@
+target_sources(norvella_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/reader_markers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bookmarks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_markup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reader_save.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/book_info.cpp
+)
