@@ -101,11 +101,11 @@ std::string EscapeHtmlText(std::string_view text) {
 }
 
 std::string NoteMarkup(const HtmlTemplates& templates, std::string_view note,
-                       std::string_view selectedText) {
+                       std::string_view selectedMarkup) {
   std::string out = templates.scriptCode1;
   out += note;
   out += templates.scriptCode2;
-  out += EscapeHtmlText(selectedText);
+  out += selectedMarkup;
   out += templates.scriptCode3;
   return out;
 }

@@ -53,9 +53,9 @@ std::string NoteTextFromLines(const std::vector<std::string>& lines);
 std::string EscapeHtmlText(std::string_view text);
 
 // The note link for the page: Scriptcode1 + note + Scriptcode2 + the
-// selected text (escaped) + Scriptcode3.
+// selected text as markup (EscapeHtmlText) + Scriptcode3.
 std::string NoteMarkup(const HtmlTemplates& templates, std::string_view note,
-                       std::string_view selectedText);
+                       std::string_view selectedMarkup);
 // The bookmark anchor around the selected markup.
 std::string BookmarkMarkup(const HtmlTemplates& templates, std::int32_t number,
                            std::string_view selectedHtml);

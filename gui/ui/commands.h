@@ -37,6 +37,9 @@ enum class Command {
   // About box; their controls are in place and stay disabled until then.
   ViewerFontSize,
   ReaderDocument,
+  SaveReaderDocument,
+  AutosaveOnExit,
+  TurboScroll,
   AddNote,
   AddBookmark,
   ManageBookmarks,

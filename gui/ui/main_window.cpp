@@ -30,6 +30,10 @@
 #include "gui/app/artwork.h"
 #include "gui/convert/document_dialogs.h"
 #include "gui/export/rocket.h"
+#include "gui/reader/reader_controller.h"
+#include "gui/reader/reader_dialogs.h"
+#include "gui/reader/reader_page.h"
+#include "gui/reader/screen_saver.h"
 #include "gui/source/source_dialogs.h"
 #include "gui/ui/control_texts.h"
 #include "gui/ui/qt_text.h"
@@ -96,10 +100,11 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   controller_->SetObserver(status_);
   controller_->SetQuestions(questions_);
   controller_->SetSourceQuestions(sourceQuestions_.get());
+  SetUpReader();
 
   setAcceptDrops(true);
   options().SetListener(this);
-  readerDocSaved_ = true;
+  reader_->SetDocSaved(true);
   controller_->Invalidate();
   controller_->document() = DocumentProperties{};
   // The design layout is the advanced one; the program always comes up
@@ -114,14 +119,21 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   if (check.ShowBuildCheck()) ShowBuildCheck(check);
   Options& o = options();
 
+  UpdateReaderChecks();
+  reader_->SetScrollY(o.Number(Opt::LastReadDocPos));
   if (interfaceMode_ == kReaderMode) {
-    const QString lastFile = ToQt(o.Text(Opt::LastReaderFile));
+    const QString lastFile = PathText(o.Text(Opt::LastReaderFile));
     if (!lastFile.isEmpty() && QFileInfo(lastFile).isFile() && commandLineFile.isEmpty()) {
+      // Reopened without the position question; the splash's closing
+      // scrolls to where the last run ended.
+      reader_->SetPositionRestoreEnabled(false);
+      readerOpenFileName_ = lastFile;
       OpenForReading(lastFile);
     } else {
       SetInterfaceMode(kSimpleMode);
     }
   }
+  reader_->SetPositionRestoreEnabled(true);
   CheckHelpFile();
   Enable("RocketBtn", controller_->LibrarianInstalled());
   UpdateAutodetectControls();
@@ -138,7 +150,12 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
 }
 
 TMain::~TMain() {
-  readerDocSaved_ = true;
+  if (interfaceMode_ == kReaderMode && !readerFileName_.isEmpty()) {
+    if (const auto top = activeBrowser_->ScrollTop()) options().SetNumber(Opt::LastReadDocPos, *top);
+    if (options().Flag(Opt::SaveReaderDocOnExit)) reader_->SaveReaderDocument();
+  }
+  StopAutoscroll();
+  reader_->SetDocSaved(true);
   StoreWindowState();
   SaveSettingsState state;
   state.documentInBrowser = interfaceMode_ == kReaderMode && !readerFileName_.isEmpty();
@@ -216,6 +233,9 @@ void TMain::BuildMenus() {
   reader->menuAction()->setObjectName("ReaderRoot");
   QMenu* bookmarks = MakeMenu(reader, "Bookmarks", {"Addbookmark1", "Managebookmarks1"});
   bookmarks->menuAction()->setObjectName("Bookmarks1");
+  bookmarksMenu_ = bookmarks;
+  bookmarksSeparator_ = bookmarks->addSeparator();
+  bookmarksSeparator_->setVisible(false);
   reader->addAction(Control("Addnotetoselected1"));
   reader->addSeparator();
   for (const char* item : {"Autoscroll1", "Toorboscroll1", "FullScreen1"}) reader->addAction(Control(item));
@@ -335,7 +355,10 @@ void TMain::BuildAreas() {
   status_ = new StatusPanels(statusBar());
   clock_ = new QTimer(this);
   clock_->setObjectName("Timer2");
-  connect(clock_, &QTimer::timeout, this, [this] { status_->ShowClock(ClockText(QTime::currentTime())); });
+  connect(clock_, &QTimer::timeout, this, [this] {
+    ShowReadingPercent();
+    status_->ShowClock(ClockText(QTime::currentTime()));
+  });
   clock_->start(1000);
   status_->ShowClock(ClockText(QTime::currentTime()));
 
@@ -384,6 +407,23 @@ void TMain::Execute(Command command) {
     case Command::Help:
       if (!helpFile_.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile_));
       break;
+    case Command::OpenForReading: Readerinterfacemode1Click(true); break;
+    case Command::SaveAndRead: SaveAndRead(); break;
+    case Command::SaveReaderDocument: SaveActiveFile(); break;
+    case Command::AddNote: reader_->AddNote(); break;
+    case Command::AddBookmark: reader_->AddBookmark(); break;
+    case Command::ManageBookmarks: reader_->ManageBookmarks(); break;
+    case Command::Autoscroll: ToggleAutoscroll(); break;
+    case Command::Faster: ChangeAutoscrollSpeed(true); break;
+    case Command::Slower: ChangeAutoscrollSpeed(false); break;
+    case Command::TurboScroll:
+      options().SetFlag(Opt::TurboScroll, !options().Flag(Opt::TurboScroll));
+      UpdateReaderChecks();
+      break;
+    case Command::AutosaveOnExit:
+      options().SetFlag(Opt::SaveReaderDocOnExit, !options().Flag(Opt::SaveReaderDocOnExit));
+      UpdateReaderChecks();
+      break;
     default: break;  // its handler comes later; the control is disabled
   }
 }
@@ -405,26 +445,31 @@ void TMain::SetInterfaceMode(int mode) {
 
 void TMain::SetActiveBrowser(WebBrowser* browser) {
   activeBrowser_ = browser;
+  readerPage_->SetBrowser(browser);
   activeBrowser_->SetZoomLevel(options().Number(Opt::BrowserFontSize));
 }
 
 void TMain::ApplyLayout(int mode, int previousLayout) {
   switch (mode) {
     case kSimpleMode:
+      StopAutoscroll();
       rightPanel_->hide();
       clientArea_->setCurrentWidget(panel1_);
       SetActiveBrowser(webBrowser1_);
       SetEditorCommandsEnabled(true);
       readerFileName_.clear();
+      reader_->ClearFileName();
       if (controller_->HasResult()) ShowPreview();
       else activeBrowser_->Navigate("about:blank");
       break;
     case kAdvancedMode:
+      StopAutoscroll();
       clientArea_->setCurrentWidget(previewTabShown_ ? static_cast<QWidget*>(pageControl1_) : panel1_);
       SetActiveBrowser(previewTabShown_ ? webBrowser0_ : webBrowser1_);
       rightPanel_->show();
       SetEditorCommandsEnabled(true);
       readerFileName_.clear();
+      reader_->ClearFileName();
       if (previousLayout != kReaderMode) LoadSrc(kReloadFile);
       break;
     case kReaderMode:
@@ -564,11 +609,17 @@ void TMain::StoreWindowState() {
 }
 
 void TMain::CheckHelpFile() {
-  const QString help = QCoreApplication::applicationDirPath() + "/norvella.chm";
+  // The compiled help in the program's folder, or an HTML help there or
+  // in the installed data folder; the desktop's handler opens it.
+  const QString dir = QCoreApplication::applicationDirPath();
   QAction* item = Control("Help1");
-  if (QFileInfo(help).isFile()) {
-    helpFile_ = help;
-    return;
+  for (const QString& help : {dir + "/norvella.chm", dir + "/norvella.html", dir + "/help/index.html",
+                              dir + "/../share/norvella/help/index.html",
+                              dir + "/../share/doc/norvella/norvella.html"}) {
+    if (QFileInfo(help).isFile()) {
+      helpFile_ = QFileInfo(help).absoluteFilePath();
+      return;
+    }
   }
   item->setText("Help not downloaded.");
   item->setProperty("implemented", false);
@@ -584,16 +635,11 @@ void TMain::showEvent(QShowEvent* event) {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
-  if (interfaceMode_ == kReaderMode && !readerDocSaved_ && !options().Flag(Opt::SaveReaderDocOnExit)) {
-    QMessageBox ask(QMessageBox::Question, MessageText(controller_->strings(), "Confirm"),
-                    MessageText(controller_->strings(), "Save Read File"),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    if (ask.exec() == QMessageBox::Cancel) {
-      event->ignore();
-      return;
-    }
-    // Saving the reader's document comes with the reader.
+  if (interfaceMode_ == kReaderMode && !reader_->ConfirmLeaving()) {
+    event->ignore();
+    return;
   }
+  showNormal();
   event->accept();
 }
 
@@ -645,8 +691,9 @@ bool TMain::AskSourceFileName() {
 }
 
 void TMain::LoadSrc(int mode) {
-  // The reader's document would be saved here when so set (with the reader).
-  readerDocSaved_ = true;
+  if (interfaceMode_ == kReaderMode && options().Flag(Opt::SaveReaderDocOnExit))
+    reader_->SaveReaderDocument();
+  reader_->SetDocSaved(true);
   if (mode == kAskForFile && !AskSourceFileName()) return;
   if (sourceFileName_.isEmpty()) return;
 
@@ -664,8 +711,8 @@ void TMain::LoadSrc(int mode) {
     case SourceRead::Kind::Empty:
       return;
     case SourceRead::Kind::OpenInReader:
-      SetInterfaceMode(kReaderMode);
-      OpenForReading(sourceFileName_);
+      readerOpenFileName_ = sourceFileName_;
+      Readerinterfacemode1Click(false);
       return;
     case SourceRead::Kind::Text:
       break;
@@ -798,13 +845,5 @@ bool TMain::SaveHTML(bool askForName) {
 
 void TMain::SendToRocket() { norvella::SendToRocket(PathText(controller_->PreviewPath())); }
 
-void TMain::OpenForReading(const QString& path) {
-  // The reader's own handling of the document (markers, position, styles)
-  // comes with the reader; here the document is shown as it is.
-  activeBrowser_->Navigate(path);
-  readerFileName_ = path;
-  setWindowTitle("Norvella (reader) - " + QFileInfo(path).fileName());
-  documentShown_ = true;
-}
 
 }  // namespace norvella

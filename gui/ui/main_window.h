@@ -30,7 +30,11 @@ class QToolBar;
 
 namespace norvella {
 
+class BrowserPage;
 class DialogQuestions;
+class DialogReaderQuestions;
+class ReaderController;
+class ScreenSaverInhibitor;
 class DialogSourceQuestions;
 class StatusPanels;
 class TDetectWnd;
@@ -96,8 +100,24 @@ class TMain : public QMainWindow, private OptionsListener {
   bool SaveHTML(bool askForName);
   void SetSaveFileName(const QString& path) { saveFileName_ = path; }
   void SendToRocket();
-  // Shows a finished document in the full-window browser.
-  void OpenForReading(const QString& path);
+  // The reader (defined in gui/reader/reader_window.cpp).
+  ReaderController& reader() { return *reader_; }
+  DialogReaderQuestions& readerQuestions() { return *readerQuestions_; }
+  // "Open file in reader mode...": with the open dialog, or the file name
+  // already set (SetReaderOpenFileName).
+  void Readerinterfacemode1Click(bool askForFile);
+  void SetReaderOpenFileName(const QString& path) { readerOpenFileName_ = path; }
+  // Loads one document into the reader; true when it is shown there.
+  bool OpenForReading(const QString& path);
+  void SaveActiveFile();
+  void SaveAndRead();
+  void ToggleAutoscroll();
+  bool AutoscrollOn() const;
+  void ChangeAutoscrollSpeed(bool faster);
+  void GoToBookmark(int number);
+  // Once, when the splash closes: the position the last run ended at.
+  void ReapplyStartupPosition();
+  void ShowReadingPercent();
 
   // A control by its name (menu item or toolbar button).
   QAction* Control(const QString& name) const;
@@ -143,6 +163,11 @@ class TMain : public QMainWindow, private OptionsListener {
   void ShowBuildCheck(const LocalisationCheck& check);
   void ShowError(const QString& text);
   void ShowInfo(const QString& text);
+  void SetUpReader();
+  void FollowBrowserStatus(WebBrowser* browser);
+  void RebuildBookmarksMenu();
+  void StopAutoscroll();
+  void UpdateReaderChecks();
 
   std::unique_ptr<ConverterController> controller_;
   std::map<QString, QAction*> controls_;
@@ -171,14 +196,22 @@ class TMain : public QMainWindow, private OptionsListener {
   int interfaceMode_ = kAdvancedMode;  // the design layout
   bool previewTabShown_ = true;
   bool editorCommandsEnabled_ = true;
-  bool readerDocSaved_ = true;
   bool documentShown_ = false;
   bool windowShown_ = false;
   QString sourceFileName_;
   int sourceFilterIndex_ = 1;
   QString saveFileName_;
   QString readerFileName_;
+  QString readerOpenFileName_;
   QString helpFile_;
+
+  std::unique_ptr<BrowserPage> readerPage_;
+  std::unique_ptr<DialogReaderQuestions> readerQuestions_;
+  std::unique_ptr<ReaderController> reader_;
+  std::unique_ptr<ScreenSaverInhibitor> screenSaver_;
+  QTimer* autoscroll_ = nullptr;
+  QMenu* bookmarksMenu_ = nullptr;
+  QAction* bookmarksSeparator_ = nullptr;
 };
 
 }  // namespace norvella

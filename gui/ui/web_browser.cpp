@@ -254,6 +254,14 @@ bool WebBrowser::ScrollBy(int dx, int dy) {
   return value && value->toBool();
 }
 
+bool WebBrowser::ScrollToElement(const QString& idOrName) {
+  const auto value = RunScript(Guarded(
+      "var n = " + JsString(idOrName) + ";"
+      "var e = document.getElementById(n) || document.getElementsByName(n)[0];"
+      "if (!e) return false; e.scrollIntoView(); return true;"));
+  return value && value->toBool();
+}
+
 QString WebBrowser::SelectionText() {
   const auto value = RunScript(
       Guarded("var s = window.getSelection(); return s ? s.toString() : '';"));

@@ -64,6 +64,9 @@ class WebBrowser : public QWidget {
   std::optional<int> ScrollHeight();
   bool ScrollTo(int x, int y);
   bool ScrollBy(int dx, int dy);
+  // Scrolls the element with this id (or else this name) into view; false
+  // when the page has none.
+  bool ScrollToElement(const QString& idOrName);
 
   // The current selection as plain text and as markup.
   QString SelectionText();

@@ -23,7 +23,7 @@ class BookCommand : public test::ScratchFolderTest {
   // anchor, the block and the position comment.
   std::string SavedBook(DocumentCharset charset, const std::string& head) {
     const HtmlTemplates templates;
-    const std::string note = NoteMarkup(templates, NoteTextFromLines({"it's", "two"}), "x < y");
+    const std::string note = NoteMarkup(templates, NoteTextFromLines({"it's", "two"}), EscapeHtmlText("x < y"));
     const std::string body = "<body><p>\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB0 " + note + " " +
                              BookmarkMarkup(templates, 1000, "here") + "</p></body>";
     return ComposeReaderDocument({head, "\r\n</html>\r\n", charset}, body,

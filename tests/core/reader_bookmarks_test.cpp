@@ -65,7 +65,7 @@ TEST(ReaderBookmarks, NoteTextFromTheDialogsLines) {
 
 TEST(ReaderBookmarks, MarkupForThePage) {
   const HtmlTemplates templates;
-  const std::string note = NoteMarkup(templates, "it&rsquo;s<br>b", "x < y & z");
+  const std::string note = NoteMarkup(templates, "it&rsquo;s<br>b", EscapeHtmlText("x < y & z"));
   EXPECT_EQ(note, templates.scriptCode1 + "it&rsquo;s<br>b" + templates.scriptCode2 +
                       "x &lt; y &amp; z" + templates.scriptCode3);
   // The link reads back as the note and the text it is attached to.

@@ -1,0 +1,106 @@
+#pragma once
+
+// The reader's three small dialogs (the note's text, a bookmark's name and
+// the bookmark editor) and the answerer of the reader's questions that
+// shows them, with the message boxes around them.
+
+#include <QDialog>
+
+#include "gui/reader/reader_controller.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace norvella {
+
+class StatusPanels;
+class TDetectWnd;
+class TLarge;
+
+// "Enter the comment": a multi-line text; "Done" waits for some text.
+class TCommentWnd : public QDialog {
+  Q_OBJECT
+
+ public:
+  TCommentWnd(const StringTable& strings, QWidget* parent);
+  // Cleared and shown; the lines typed, or nothing when cancelled.
+  std::optional<std::vector<QString>> Ask();
+  QPlainTextEdit* Memo() const { return memo_; }
+
+ private:
+  QPlainTextEdit* memo_;
+  QPushButton* done_;
+};
+
+// "Enter the name for bookmark": one line of at most 40 typed characters.
+class TBookmName : public QDialog {
+  Q_OBJECT
+
+ public:
+  TBookmName(const StringTable& strings, QWidget* parent);
+  // The text starts as `proposed`; the name confirmed, changed where the
+  // bookmarks block could not hold it (the dialog says so and stays open
+  // for another look), or nothing when cancelled.
+  std::optional<QString> Ask(const QString& proposed);
+
+ private:
+  void accept() override;
+
+  QLineEdit* edit_;
+  QLabel* notice_;
+};
+
+// "Bookmark editor": rename and remove bookmarks.
+class TBookManage : public QDialog {
+  Q_OBJECT
+
+ public:
+  TBookManage(const StringTable& strings, TBookmName& nameDialog, QWidget* parent);
+  // Shows the list; true with the edited list when confirmed.
+  bool Edit(std::vector<Bookmark>& list);
+  QListWidget* List() const { return list_; }
+
+ private:
+  void EditName();
+  void Remove();
+
+  TBookmName& nameDialog_;
+  QListWidget* list_;
+};
+
+class DialogReaderQuestions final : public ReaderQuestions {
+ public:
+  DialogReaderQuestions(const StringTable& strings, TDetectWnd& detect, TLarge& large,
+                        StatusPanels& status, QWidget* parent);
+
+  SaveAnswer AskSaveChanges() override;
+  bool AskGoToPosition(bool& neverAsk) override;
+  NotConvertedAnswer AskNotConverted(bool& neverAsk) override;
+  std::optional<std::vector<std::string>> AskNote() override;
+  std::optional<std::string> AskBookmarkName(const std::string& proposed) override;
+  bool ManageBookmarks(std::vector<Bookmark>& list) override;
+  void ShowError(const std::string& text) override;
+  void ShowSelectText() override;
+  void Beep() override;
+  void ShowTask(const std::string& text) override;
+  void SetBusy(bool busy) override;
+
+  TCommentWnd& CommentDialog() { return *comment_; }
+  TBookmName& NameDialog() { return *name_; }
+  TBookManage& Manager() { return *manager_; }
+
+ private:
+  const StringTable& strings_;
+  TDetectWnd& detect_;
+  TLarge& large_;
+  StatusPanels& status_;
+  QWidget* parent_;
+  TCommentWnd* comment_;
+  TBookmName* name_;
+  TBookManage* manager_;
+};
+
+}  // namespace norvella
