@@ -96,8 +96,8 @@ void TMain::Readerinterfacemode1Click(bool askForFile) {
   OpenForReading(readerOpenFileName_);
 }
 
-bool TMain::OpenForReading(const QString& path) {
-  switch (reader_->OpenForReading(PathBytes(path), detectWnd_ != nullptr)) {
+bool TMain::OpenForReading(const QString& path, bool startingUp) {
+  switch (reader_->OpenForReading(PathBytes(path), !startingUp)) {
     case ReaderController::Opened::Shown:
       readerFileName_ = path;
       setWindowTitle("Norvella (reader) - " + QFileInfo(path).fileName());

@@ -128,7 +128,7 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
       // scrolls to where the last run ended.
       reader_->SetPositionRestoreEnabled(false);
       readerOpenFileName_ = lastFile;
-      OpenForReading(lastFile);
+      OpenForReading(lastFile, true);
     } else {
       SetInterfaceMode(kSimpleMode);
     }

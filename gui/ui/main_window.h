@@ -107,8 +107,9 @@ class TMain : public QMainWindow, private OptionsListener {
   // already set (SetReaderOpenFileName).
   void Readerinterfacemode1Click(bool askForFile);
   void SetReaderOpenFileName(const QString& path) { readerOpenFileName_ = path; }
-  // Loads one document into the reader; true when it is shown there.
-  bool OpenForReading(const QString& path);
+  // Loads one document into the reader; true when it is shown there. The
+  // start-up reopening asks nothing.
+  bool OpenForReading(const QString& path, bool startingUp = false);
   void SaveActiveFile();
   void SaveAndRead();
   void ToggleAutoscroll();

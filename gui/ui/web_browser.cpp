@@ -278,6 +278,21 @@ QString WebBrowser::SelectionHtml() {
   return value ? value->toString() : QString();
 }
 
+bool WebBrowser::SelectText(const QString& text) {
+  const auto value = RunScript(Guarded(
+      "var t = " + JsString(text) + ";"
+      "if (!document.body || !t) return false;"
+      "var w = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);"
+      "for (var n = w.nextNode(); n; n = w.nextNode()) {"
+      "  var i = n.data.indexOf(t); if (i < 0) continue;"
+      "  var r = document.createRange(); r.setStart(n, i); r.setEnd(n, i + t.length);"
+      "  var s = window.getSelection(); s.removeAllRanges(); s.addRange(r);"
+      "  n.parentNode.scrollIntoView(); return true;"
+      "}"
+      "return false;"));
+  return value && value->toBool();
+}
+
 bool WebBrowser::PasteHtml(const QString& html) {
   const auto value = RunScript(Guarded(
       "var s = window.getSelection();"

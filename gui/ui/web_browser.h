@@ -71,6 +71,9 @@ class WebBrowser : public QWidget {
   // The current selection as plain text and as markup.
   QString SelectionText();
   QString SelectionHtml();
+  // Selects the first occurrence of the text in the page, as a drag over it
+  // would; false when the page does not hold it.
+  bool SelectText(const QString& text);
   // Replaces the selection with the markup; false when nothing is selected.
   bool PasteHtml(const QString& html);
 
