@@ -22,13 +22,14 @@ std::string Section(std::string_view dialog) { return std::string(kDialogControl
 
 }  // namespace
 
-TCommentWnd::TCommentWnd(const StringTable& strings, QWidget* parent) : QDialog(parent) {
+TEnterComment::TEnterComment(const StringTable& strings, QWidget* parent) : QDialog(parent) {
   const std::string section = Section(kDialogEnterComment);
-  setObjectName("TCommentWnd");
+  setObjectName("TEnterComment");
   setWindowTitle(ControlText(strings, section, "title", "Enter the comment"));
   setModal(true);
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");
+  memo_->setTabChangesFocus(true);  // Tab reaches the buttons
   done_ = new QPushButton(ControlText(strings, section, "btn1", "Done"), this);
   done_->setObjectName("done");
   done_->setDefault(true);
@@ -48,7 +49,7 @@ TCommentWnd::TCommentWnd(const StringTable& strings, QWidget* parent) : QDialog(
   resize(360, 200);
 }
 
-std::optional<std::vector<QString>> TCommentWnd::Ask() {
+std::optional<std::vector<QString>> TEnterComment::Ask() {
   memo_->clear();
   done_->setEnabled(false);
   memo_->setFocus();
@@ -175,7 +176,7 @@ DialogReaderQuestions::DialogReaderQuestions(const StringTable& strings, TDetect
       large_(large),
       status_(status),
       parent_(parent),
-      comment_(new TCommentWnd(strings, parent)),
+      comment_(new TEnterComment(strings, parent)),
       name_(new TBookmName(strings, parent)),
       manager_(new TBookManage(strings, *name_, parent)) {}
 

@@ -21,11 +21,11 @@ class TDetectWnd;
 class TLarge;
 
 // "Enter the comment": a multi-line text; "Done" waits for some text.
-class TCommentWnd : public QDialog {
+class TEnterComment : public QDialog {
   Q_OBJECT
 
  public:
-  TCommentWnd(const StringTable& strings, QWidget* parent);
+  TEnterComment(const StringTable& strings, QWidget* parent);
   // Cleared and shown; the lines typed, or nothing when cancelled.
   std::optional<std::vector<QString>> Ask();
   QPlainTextEdit* Memo() const { return memo_; }
@@ -88,7 +88,7 @@ class DialogReaderQuestions final : public ReaderQuestions {
   void ShowTask(const std::string& text) override;
   void SetBusy(bool busy) override;
 
-  TCommentWnd& CommentDialog() { return *comment_; }
+  TEnterComment& CommentDialog() { return *comment_; }
   TBookmName& NameDialog() { return *name_; }
   TBookManage& Manager() { return *manager_; }
 
@@ -98,7 +98,7 @@ class DialogReaderQuestions final : public ReaderQuestions {
   TLarge& large_;
   StatusPanels& status_;
   QWidget* parent_;
-  TCommentWnd* comment_;
+  TEnterComment* comment_;
   TBookmName* name_;
   TBookManage* manager_;
 };

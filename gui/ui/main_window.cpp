@@ -122,7 +122,7 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   UpdateReaderChecks();
   reader_->SetScrollY(o.Number(Opt::LastReadDocPos));
   if (interfaceMode_ == kReaderMode) {
-    const QString lastFile = PathText(o.Text(Opt::LastReaderFile));
+    const QString lastFile = ToQt(o.Text(Opt::LastReaderFile));
     if (!lastFile.isEmpty() && QFileInfo(lastFile).isFile() && commandLineFile.isEmpty()) {
       // Reopened without the position question; the splash's closing
       // scrolls to where the last run ended.
