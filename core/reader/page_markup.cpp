@@ -5,6 +5,7 @@
 
 #include "core/base/cp1251.h"
 #include "core/base/text.h"
+#include "core/reader/note_link.h"
 #include "core/reader/reader_markers.h"
 
 namespace norvella {
@@ -172,41 +173,21 @@ std::string DocumentAuthor(std::string_view text) {
   return author;
 }
 
-bool NoteFromAddress(std::string_view href, std::string& note) {
-  static constexpr std::string_view kScheme = "javascript:";
-  if (LowerCase(href.substr(0, kScheme.size())) != kScheme) return false;
-  static constexpr std::string_view kWrite = ".document.write('";
-  const auto write = href.find(kWrite);
-  if (write == std::string_view::npos) return false;
-  const std::size_t from = write + kWrite.size();
-  const auto stringEnd = href.rfind("')");
-  if (stringEnd == std::string_view::npos || stringEnd < from) return false;
-  std::string_view written = href.substr(from, stringEnd - from);
-  // The note is the body of the page the script writes.
-  const std::string lower = LowerCase(written);
-  const auto body = lower.find("<body");
-  if (body != std::string::npos) {
-    const auto bodyEnd = lower.find('>', body);
-    const auto close = lower.rfind("</body>");
-    if (bodyEnd != std::string::npos && close != std::string::npos && close > bodyEnd)
-      written = written.substr(bodyEnd + 1, close - bodyEnd - 1);
-  }
-  note.assign(written);
-  return true;
-}
-
 std::vector<PageNote> FindNotes(std::string_view body) {
   std::vector<PageNote> notes;
   const std::string lower = LowerCase(body);
   ForEachTag(body, "a", [&](const Tag& tag) {
     const std::string* href = tag.Attribute("href");
-    if (!href) return;
-    std::string note;
-    if (!NoteFromAddress(DecodeCharacterReferences(*href), note)) return;
+    const std::string* onclick = tag.Attribute("onclick");
+    if (!href && !onclick) return;
+    // The same reading of the link's script as the program's note window.
+    auto note = NoteFromLink(href ? DecodeCharacterReferences(*href) : std::string(),
+                             onclick ? DecodeCharacterReferences(*onclick) : std::string());
+    if (!note) return;
     const auto close = lower.find("</a", tag.end);
     const std::string_view inner =
         body.substr(tag.end, close == std::string::npos ? 0 : close - tag.end);
-    notes.push_back({std::move(note), MarkupToText(inner, " ")});
+    notes.push_back({std::move(*note), MarkupToText(inner, " ")});
   });
   return notes;
 }

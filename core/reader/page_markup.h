@@ -24,11 +24,8 @@ struct PageNote {
 std::string DocumentTitle(std::string_view text);
 std::string DocumentAuthor(std::string_view text);
 
-// Every note link, in page order.
+// Every note link (read as NoteFromLink reads it), in page order.
 std::vector<PageNote> FindNotes(std::string_view body);
-// The note a link's address carries, or nothing when the address is not a
-// note script: the markup the script writes between <body> and </body>.
-bool NoteFromAddress(std::string_view href, std::string& note);
 // The numbers of every anchor whose id and name are the same decimal
 // number, in page order.
 std::vector<std::int32_t> FindBookmarkAnchors(std::string_view body);

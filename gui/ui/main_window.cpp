@@ -30,6 +30,7 @@
 #include "gui/app/artwork.h"
 #include "gui/convert/document_dialogs.h"
 #include "gui/export/rocket.h"
+#include "gui/reader/comment_window.h"
 #include "gui/reader/reader_controller.h"
 #include "gui/reader/reader_dialogs.h"
 #include "gui/reader/reader_page.h"
@@ -370,11 +371,19 @@ void TMain::BuildAreas() {
     Control("ToolButton49")->setEnabled(back);
     Control("ToolButton50")->setEnabled(forward);
   });
-  for (WebBrowser* browser : {webBrowser0_, webBrowser1_})
+  for (WebBrowser* browser : {webBrowser0_, webBrowser1_}) {
     connect(browser, &WebBrowser::FilesDropped, this, [this](const QList<QUrl>& urls) {
       QMetaObject::invokeMethod(this, [this, urls] { OpenDroppedFiles(urls); }, Qt::QueuedConnection);
     });
+    connect(browser, &WebBrowser::NoteLinkClicked, this,
+            [this](const QString& note) { CommentWindow()->ShowNote(note); });
+  }
   activeBrowser_ = webBrowser0_;
+}
+
+TCommentWnd* TMain::CommentWindow() {
+  if (commentWnd_ == nullptr) commentWnd_ = new TCommentWnd(this);
+  return commentWnd_;
 }
 
 QAction* TMain::Control(const QString& name) const {

@@ -39,6 +39,7 @@ class DialogSourceQuestions;
 class StatusPanels;
 class TDetectWnd;
 class TLarge;
+class TCommentWnd;
 class WebBrowser;
 
 class TMain : public QMainWindow, private OptionsListener {
@@ -120,6 +121,9 @@ class TMain : public QMainWindow, private OptionsListener {
   void ReapplyStartupPosition();
   void ShowReadingPercent();
 
+  // The window that shows the note of a clicked note link, made on first use.
+  TCommentWnd* CommentWindow();
+
   // A control by its name (menu item or toolbar button).
   QAction* Control(const QString& name) const;
   bool DocumentShown() const { return documentShown_; }
@@ -186,6 +190,7 @@ class TMain : public QMainWindow, private OptionsListener {
   WebBrowser* webBrowser0_ = nullptr;    // preview browser
   WebBrowser* webBrowser1_ = nullptr;    // full-window browser
   WebBrowser* activeBrowser_ = nullptr;
+  TCommentWnd* commentWnd_ = nullptr;
   StatusPanels* status_ = nullptr;
   QTimer* clock_ = nullptr;
 

@@ -24,6 +24,8 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
+#include "gui/ui/book_page.h"
+
 namespace norvella {
 namespace {
 
@@ -76,8 +78,12 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent), view_(new QWebEngineV
   layout->addWidget(view_);
   setFocusProxy(view_);
 
-  QWebEnginePage* page = view_->page();
+  // Every document is shown in a guarded page: its scripts do not run and
+  // it reads nothing but the files beside it.
+  auto* page = new BookPage(view_);
+  view_->setPage(page);
   page->scripts().insert(ReadingColumnScript());
+  connect(page, &BookPage::NoteLinkClicked, this, &WebBrowser::NoteLinkClicked);
   // A navigation asked for is pending until the engine reports its start,
   // or its end, or goes idle: a navigation that replaces one still loading
   // may not get a start of its own.

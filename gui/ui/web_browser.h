@@ -1,7 +1,9 @@
 #pragma once
 
 // The embedded HTML browser: one page view with exactly the operations the
-// converter and the reader need. The page engine answers scripts
+// converter and the reader need. The page is a BookPage: the document's own
+// scripts never run, and it reads nothing but the files beside it; the
+// operations below run as the program's own scripts. The page engine answers scripts
 // asynchronously; every operation that needs an answer waits for it while
 // letting the interface process its events (timers and commands keep
 // running, so callers re-read what they need after a wait), and gives up
@@ -100,6 +102,8 @@ class WebBrowser : public QWidget {
   void CommandStateChanged(bool canGoBack, bool canGoForward);
   // Files dropped on the page; the page itself never navigates to them.
   void FilesDropped(const QList<QUrl>& urls);
+  // The user clicked a note link of the page; the markup is the note's.
+  void NoteLinkClicked(const QString& noteHtml);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -107,7 +111,8 @@ class WebBrowser : public QWidget {
  private:
   friend class WebBrowserTest;
 
-  // Runs a script in a world of its own beside the page's scripts and waits
+  // Runs a script in the program's own world, which the page cannot reach
+  // and which keeps working while the page's scripts are off, and waits
   // for its answer: nullopt on time-out or when the browser went away
   // during the wait, an invalid QVariant when the script gave no value.
   std::optional<QVariant> RunScript(const QString& script, int timeoutMs = kScriptTimeoutMs);

@@ -117,8 +117,6 @@ TEST(PageMarkup, TitleAuthorNotesAndAnchorsAsTheBrowserWritesThem) {
   EXPECT_EQ(notes[0].anchor, "the text");
   EXPECT_EQ(MarkupToText(notes[0].text, " / "), "it\x92s \"so\" / two");
   EXPECT_EQ(FindBookmarkAnchors(page), std::vector<std::int32_t>{-5});
-  std::string note;
-  EXPECT_FALSE(NoteFromAddress("http://example.org/", note));
   EXPECT_TRUE(DocumentTitle("<html>").empty());
 }
 
