@@ -17,9 +17,9 @@
 #include "core/i18n/templates.h"
 #include "core/reader/book_info.h"
 #include "core/settings/options.h"
+#include "gui/common/qt_text.h"
 #include "gui/reader/reader_controller.h"
-#include "gui/reader/reader_page.h"
-#include "gui/ui/qt_text.h"
+#include "gui/ui/browser_page.h"
 #include "gui/ui/web_browser.h"
 
 using namespace norvella;

@@ -8,7 +8,7 @@
 #include "core/settings/options.h"
 #include "core/source/source_loader.h"
 #include "gui/reader/reader_page.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 

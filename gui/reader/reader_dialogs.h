@@ -1,8 +1,7 @@
 #pragma once
 
-// The reader's three small dialogs (the note's text, a bookmark's name and
-// the bookmark editor) and the answerer of the reader's questions that
-// shows them, with the message boxes around them.
+// The reader's three small dialogs: the note's text, a bookmark's name and
+// the bookmark editor.
 
 #include <QDialog>
 
@@ -15,10 +14,6 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace norvella {
-
-class StatusPanels;
-class TDetectWnd;
-class TLarge;
 
 // "Enter the comment": a multi-line text; "Done" waits for some text.
 class TEnterComment : public QDialog {
@@ -69,38 +64,6 @@ class TBookManage : public QDialog {
 
   TBookmName& nameDialog_;
   QListWidget* list_;
-};
-
-class DialogReaderQuestions final : public ReaderQuestions {
- public:
-  DialogReaderQuestions(const StringTable& strings, TDetectWnd& detect, TLarge& large,
-                        StatusPanels& status, QWidget* parent);
-
-  SaveAnswer AskSaveChanges() override;
-  bool AskGoToPosition(bool& neverAsk) override;
-  NotConvertedAnswer AskNotConverted(bool& neverAsk) override;
-  std::optional<std::vector<std::string>> AskNote() override;
-  std::optional<std::string> AskBookmarkName(const std::string& proposed) override;
-  bool ManageBookmarks(std::vector<Bookmark>& list) override;
-  void ShowError(const std::string& text) override;
-  void ShowSelectText() override;
-  void Beep() override;
-  void ShowTask(const std::string& text) override;
-  void SetBusy(bool busy) override;
-
-  TEnterComment& CommentDialog() { return *comment_; }
-  TBookmName& NameDialog() { return *name_; }
-  TBookManage& Manager() { return *manager_; }
-
- private:
-  const StringTable& strings_;
-  TDetectWnd& detect_;
-  TLarge& large_;
-  StatusPanels& status_;
-  QWidget* parent_;
-  TEnterComment* comment_;
-  TBookmName* name_;
-  TBookManage* manager_;
 };
 
 }  // namespace norvella

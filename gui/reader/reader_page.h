@@ -9,8 +9,6 @@
 
 namespace norvella {
 
-class WebBrowser;
-
 class ReaderPage {
  public:
   virtual ~ReaderPage() = default;
@@ -32,31 +30,6 @@ class ReaderPage {
   // Brings the element with this id or name into view; false when the page
   // has none.
   virtual bool ScrollToElement(const QString& idOrName) = 0;
-};
-
-// The program's browser as a reader page.
-class BrowserPage final : public ReaderPage {
- public:
-  explicit BrowserPage(WebBrowser* browser) : browser_(browser) {}
-  void SetBrowser(WebBrowser* browser) { browser_ = browser; }
-  WebBrowser* Browser() const { return browser_; }
-
-  void Navigate(const QString& path) override;
-  bool WaitUntilReady() override;
-  bool HasDocument() override;
-  QString ReadyState() override;
-  std::optional<QString> BodyHtml() override;
-  std::optional<int> ScrollTop() override;
-  std::optional<int> ScrollHeight() override;
-  bool ScrollTo(int x, int y) override;
-  bool ScrollBy(int dx, int dy) override;
-  QString SelectionText() override;
-  QString SelectionHtml() override;
-  bool PasteHtml(const QString& html) override;
-  bool ScrollToElement(const QString& idOrName) override;
-
- private:
-  WebBrowser* browser_;
 };
 
 }  // namespace norvella

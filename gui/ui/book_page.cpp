@@ -15,7 +15,7 @@
 
 #include "core/reader/note_link.h"
 #include "gui/common/external_links.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 namespace {

@@ -20,11 +20,10 @@
 #include "core/i18n/templates.h"
 #include "core/reader/book_info.h"
 #include "core/settings/options.h"
+#include "gui/common/qt_text.h"
 #include "gui/reader/reader_controller.h"
-#include "gui/reader/reader_dialogs.h"
 #include "gui/reader/reader_page.h"
 #include "gui/ui/main_window.h"
-#include "gui/ui/qt_text.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
 #include "tests/gui/gui_test_support.h"
@@ -169,8 +168,8 @@ class ReaderTest : public QObject {
   void init() {
     options_ = Options();
     store_ = MemoryStore();
-    store_.values["Ask about title"] = "0";
-    store_.values["Confirm table of content"] = "0";
+    store_.Set("Ask about title", "0");
+    store_.Set("Confirm table of content", "0");
   }
 
   // ------------------------------------------------------------ controller
@@ -403,7 +402,7 @@ class ReaderTest : public QObject {
     QVERIFY(!book.isEmpty());
     window->SetReaderOpenFileName(book);
     window->Readerinterfacemode1Click(false);
-    QCOMPARE(window->InterfaceMode(), TMain::kReaderMode);
+    QCOMPARE(window->InterfaceMode(), kReaderMode);
     WebBrowser* page = window->ActiveBrowser();
     QVERIFY(page->WaitUntilReady());
 
@@ -501,7 +500,7 @@ class ReaderTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(window->status().Percent(), QString("50%"), 3000);
     // Leaving the reader stops the autoscroll.
     window->Control("AutoscrollBtn")->trigger();
-    window->SetInterfaceMode(TMain::kSimpleMode);
+    window->SetInterfaceMode(kSimpleMode);
     QVERIFY(!window->AutoscrollOn());
   }
 
@@ -535,7 +534,7 @@ class ReaderTest : public QObject {
       }
     });
     window->Control("ToolButton68")->trigger();
-    QCOMPARE(window->InterfaceMode(), TMain::kReaderMode);
+    QCOMPARE(window->InterfaceMode(), kReaderMode);
     QVERIFY(QFile::exists(saved));
     QVERIFY(window->ActiveBrowser()->WaitUntilReady());
     QCOMPARE(window->ActiveBrowser()->LocationUrl(), QUrl::fromLocalFile(saved).toString());
@@ -545,16 +544,16 @@ class ReaderTest : public QObject {
   void StartUpReopensTheLastDocumentAtItsPlace() {
     const QString book = WriteDoc("start.html", Produced(QByteArray("<p>line</p>").repeated(3000) +
                                                          "<!-- Marn's Norvella position=\"1073741824\" -->"));
-    store_.values["Interface mode"] = "2";
-    store_.values["Last reader file"] = PathBytes(book);
-    store_.values["Last readed doc pos"] = "1234";
+    store_.Set("Interface mode", "2");
+    store_.Set("Last reader file", PathBytes(book));
+    store_.Set("Last readed doc pos", "1234");
     auto window = Window();  // no position question may come up
-    QCOMPARE(window->InterfaceMode(), TMain::kReaderMode);
+    QCOMPARE(window->InterfaceMode(), kReaderMode);
     window->ReapplyStartupPosition();
     QTRY_COMPARE(window->ActiveBrowser()->ScrollTop().value_or(0), 1234);
     window.reset();
     // Closing stores where the reader was.
-    QCOMPARE(store_.values["Last readed doc pos"], std::string("1234"));
+    QCOMPARE(store_.Value("Last readed doc pos"), std::string("1234"));
   }
 };
 

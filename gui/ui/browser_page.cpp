@@ -1,4 +1,4 @@
-#include "gui/reader/reader_page.h"
+#include "gui/ui/browser_page.h"
 
 #include "gui/ui/web_browser.h"
 

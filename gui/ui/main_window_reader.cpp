@@ -1,7 +1,9 @@
 // The main window's reader: opening documents for reading, saving them, the
 // bookmarks menu, autoscroll and the status texts that follow the browsers.
-// The behaviour itself is in ReaderController; this part connects it to the
-// window's controls, browsers and timers.
+// The behaviour itself is in ReaderController (made in WireReader); this
+// unit connects it to the window's controls, browsers and timers.
+
+#include "gui/ui/main_window.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -10,32 +12,13 @@
 #include <QTimer>
 
 #include "core/settings/options.h"
+#include "gui/common/qt_text.h"
 #include "gui/reader/reader_controller.h"
-#include "gui/reader/reader_dialogs.h"
-#include "gui/reader/reader_page.h"
 #include "gui/reader/screen_saver.h"
-#include "gui/ui/main_window.h"
-#include "gui/ui/qt_text.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
 
 namespace norvella {
-
-void TMain::SetUpReader() {
-  readerPage_ = std::make_unique<BrowserPage>(activeBrowser_);
-  readerQuestions_ =
-      std::make_unique<DialogReaderQuestions>(controller_->strings(), *detectWnd_, *large_, *status_, this);
-  reader_ = std::make_unique<ReaderController>(options(), controller_->strings(), controller_->templates(),
-                                               *readerQuestions_);
-  reader_->SetPage(readerPage_.get());
-  reader_->SetBookmarksChanged([this] { RebuildBookmarksMenu(); });
-  screenSaver_ = std::make_unique<ScreenSaverInhibitor>();
-  autoscroll_ = new QTimer(this);
-  autoscroll_->setObjectName("Timer1");
-  connect(autoscroll_, &QTimer::timeout, this, [this] { reader_->AutoscrollTick(); });
-  FollowBrowserStatus(webBrowser0_);
-  FollowBrowserStatus(webBrowser1_);
-}
 
 void TMain::UpdateReaderChecks() {
   Control("Toorboscroll1")->setChecked(options().Flag(Opt::TurboScroll));
