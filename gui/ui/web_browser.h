@@ -110,6 +110,7 @@ class WebBrowser : public QWidget {
 
  private:
   friend class WebBrowserTest;
+  friend class BookPageTest;
 
   // Runs a script in the program's own world, which the page cannot reach
   // and which keeps working while the page's scripts are off, and waits

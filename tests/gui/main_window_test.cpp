@@ -23,9 +23,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QWebEngineView>
 
 #include "cli/convert_command.h"
 #include "core/i18n/templates.h"
+#include "gui/reader/comment_window.h"
 #include "gui/ui/commands.h"
 #include "gui/common/qt_text.h"
 #include "gui/ui/status_panels.h"
@@ -393,6 +395,49 @@ class MainWindowTest : public QObject {
     QVERIFY(body.contains(QString::fromUtf8("Башмачкин")));
     QVERIFY(body.contains("This text was formated to HTML using"));
     QVERIFY(QFile::exists(PathText(window->controller().PreviewPath())));
+  }
+
+  void NeitherThePreviewNorTheReaderRunsADocumentsScript() {
+    // Scripts kept by the conversion (their removal switched off) stay
+    // inert in the preview.
+    auto window = Window();
+    window->options().SetFlag(Opt::KillFormsScripts, false);
+    const QString source = dir_.filePath("scripted.html");
+    QVERIFY(test::WriteFile(source, "<html><head><title>Scripted</title></head><body>\n<p>static words "
+                              "of the book</p>\n<script>document.body.innerHTML = 'go' + 'ne';"
+                              "</script>\n</body></html>\n"));
+    Load(*window, source);
+    WebBrowser* preview = window->ActiveBrowser();
+    QVERIFY(preview->WaitUntilReady());
+    QCOMPARE(preview->LocationUrl(), PreviewUrl(*window));
+    QVERIFY(ReadFile(PathText(window->controller().PreviewPath())).contains("<script"));
+    QTest::qWait(300);
+    QVERIFY(preview->BodyHtml()->contains("static words of the book"));
+    QVERIFY(!preview->BodyHtml()->contains("gone"));
+
+    // A note link of a document being read opens the program's note window.
+    const HtmlTemplates t;
+    const QString book = dir_.filePath("noted.html");
+    QVERIFY(test::WriteFile(book, QByteArray("<html><body><p>") +
+                                QByteArray::fromStdString(t.scriptCode1).replace(
+                                    "style=\"", "style=\"position:fixed;left:0;top:0;width:300px;"
+                                                "height:80px;display:block;") +
+                                "first line<br>second &quot;line&quot;" + t.scriptCode2.c_str() +
+                                "the noted words" + t.scriptCode3.c_str() + "</p></body></html>"));
+    window->SetInterfaceMode(TMain::kReaderMode);
+    window->OpenForReading(book);
+    WebBrowser* reader = window->ActiveBrowser();
+    QVERIFY(reader->WaitUntilReady());
+    auto* view = reader->findChild<QWebEngineView*>();
+    QTRY_VERIFY(view->focusProxy() != nullptr);
+    QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
+    TCommentWnd* note = window->CommentWindow();
+    QTRY_VERIFY(note->isVisible());
+    QCOMPARE(note->windowTitle(), QString("Comment"));
+    QCOMPARE(note->size(), QSize(TCommentWnd::kWidth, TCommentWnd::kHeight));
+    QCOMPARE(note->NoteHtml(), QString("first line<br>second \"line\""));
+    QCOMPARE(note->NoteText(), QString("first line\nsecond \"line\""));
+    QCOMPARE(reader->LocationUrl(), QUrl::fromLocalFile(book).toString());
   }
 
   void ConvertingAgainConvertsOnceAndShowsTheNewResult() {
