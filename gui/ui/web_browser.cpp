@@ -129,7 +129,9 @@ void WebBrowser::Request(const QUrl& target) {
 
 void WebBrowser::Refresh() {
   Request(view_->url());
-  view_->reload();
+  // The file was just rewritten: a refresh must read it again, not the
+  // profile's memory cache.
+  view_->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
 }
 
 bool WebBrowser::GoBack() {

@@ -424,7 +424,7 @@ class MainWindowTest : public QObject {
                                                 "height:80px;display:block;") +
                                 "first line<br>second &quot;line&quot;" + t.scriptCode2.c_str() +
                                 "the noted words" + t.scriptCode3.c_str() + "</p></body></html>"));
-    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(kReaderMode);
     window->OpenForReading(book);
     WebBrowser* reader = window->ActiveBrowser();
     QVERIFY(reader->WaitUntilReady());
