@@ -129,9 +129,7 @@ void WebBrowser::Request(const QUrl& target) {
 
 void WebBrowser::Refresh() {
   Request(view_->url());
-  // The file was just rewritten: a refresh must read it again, not the
-  // profile's memory cache.
-  view_->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+  view_->reload();
 }
 
 bool WebBrowser::GoBack() {
