@@ -159,8 +159,10 @@ bool BookPage::acceptNavigationRequest(const QUrl& url, NavigationType type, boo
         return true;
       }
       followedLink_.clear();
-      if (type != NavigationTypeReload && !(type == NavigationTypeBackForward && MayLoad(url, folder_)))
-        folder_ = ReadableFolderOf(url);
+      // A reload or a step through the history keeps the folder when the
+      // page lies in it (the engine may reload a page whose first load it
+      // reported as nothing of its own).
+      if (type == NavigationTypeTyped || !MayLoad(url, folder_)) folder_ = ReadableFolderOf(url);
       return true;
     case NavigationTypeLinkClicked:
       return FollowClickedLink(url);
