@@ -103,7 +103,6 @@ TMain::~TMain() {
   reader_->SetDocSaved(true);
   StoreWindowState();
   SaveSettingsState state;
-  state.documentInBrowser = interfaceMode_ == kReaderMode && !readerFileName_.isEmpty();
   state.sourceOpenDialogHasFile = !sourceFileName_.isEmpty();
   state.readerOpenDialogHasFile = !readerFileName_.isEmpty();
   state.htmlSaveDialogHasFile = !saveFileName_.isEmpty();
