@@ -35,6 +35,7 @@ constexpr StringDefault kMessageDefaults[] = {
     {"DocNotYet", "This document was NOT yet formated with Norvella program."},
     {"SelectText", "Select some text first!"},
     {"UnableToSetBookmark", "Unable to set bookmark"},
+    {"Skip", "Skip"},
     {"CantEnterLink",
      "Your options say to kill all links in source document, so this future is unusable now. "
      "Disable links removal and retry"},

@@ -53,9 +53,9 @@ int main(int argc, char** argv) {
     ShowBrowserMissing(nullptr);
     return 1;
   }
-  QObject::connect(window.get(), &TMain::FirstShown, splash, [splash] {
-    // The reader restores its reading position here once it exists.
-    splash->CloseLater({});
+  QObject::connect(window.get(), &TMain::FirstShown, splash, [splash, w = window.get()] {
+    // The reader goes to where the last run ended once the splash is gone.
+    splash->CloseLater([w] { w->ReapplyStartupPosition(); });
   });
   // Ending on a signal leaves every event loop, a question's included.
   EndGracefullyOnSignals([] { QCoreApplication::quit(); });

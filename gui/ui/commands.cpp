@@ -67,19 +67,19 @@ std::vector<ControlInfo> MakeTable() {
       Item("Large1", C::ViewerFontSize, "Large", "", "Large", true),
       Item("Largest1", C::ViewerFontSize, "Largest", "", "Largest", true),
       // Reader
-      Item("Saveactivefile1", C::ReaderDocument, "Save active file", "Ctrl+Shift+S", "save reader"),
+      Item("Saveactivefile1", C::SaveReaderDocument, "Save active file", "Ctrl+Shift+S", "save reader"),
       Item("Addbookmark1", C::AddBookmark, "Add &bookmark to selected...", "Ctrl+B", "add bookmark"),
       Reader(Item("Managebookmarks1", C::ManageBookmarks, "Manage bookmarks...", "", "manage bookmarks")),
       Item("Addnotetoselected1", C::AddNote, "Add &note to selected", "Ctrl+Shift+N", "add note"),
       Item("Autoscroll1", C::Autoscroll, "Auto&scroll on", "Ctrl+K", "autoscroll on", true),
-      Item("Toorboscroll1", C::Autoscroll, "Turbo scroll", "", "turbo scroll", true),
+      Item("Toorboscroll1", C::TurboScroll, "Turbo scroll", "", "turbo scroll", true),
       Item("FullScreen1", C::FullScreen, "Full screen", "Ctrl+Shift+F", "FullScreen"),
       Item("BlackYellow1", C::ReaderDocument, "Black&&Yellow Verdana", "", "Black Yellow"),
       Item("BlackGreen1", C::ReaderDocument, "Black&&Green Verdana", "", "Navvy Green"),
       Item("Custom1", C::ReaderDocument, "Custom...", "", "custom style"),
       Item("Applylasttoallopened1", C::ReaderDocument, "Apply last to all opened", "", "Apply last", true),
       Item("None1", C::ReaderDocument, "None", "", "nostyle"),
-      Item("Autosavebookmarks1", C::ReaderDocument, "Autosave on exit", "", "autosave", true),
+      Item("Autosavebookmarks1", C::AutosaveOnExit, "Autosave on exit", "", "autosave", true),
       Item("empty1", C::ReaderDocument, "(empty)", "", ""),
       // Parsing
       Converter(Item("Autodetectformat1", C::Autodetect, "Autodetect format", "F5", "autodetect format", true)),
@@ -239,6 +239,17 @@ bool CommandImplemented(Command command) {
     case C::PresetLinePerParagraph:
     case C::PresetHtml:
     case C::Help:
+    case C::OpenForReading:
+    case C::SaveAndRead:
+    case C::SaveReaderDocument:
+    case C::AutosaveOnExit:
+    case C::TurboScroll:
+    case C::AddNote:
+    case C::AddBookmark:
+    case C::ManageBookmarks:
+    case C::Autoscroll:
+    case C::Faster:
+    case C::Slower:
       return true;
     default:
       return false;

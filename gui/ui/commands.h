@@ -43,6 +43,9 @@ enum class Command {
   // About box; their controls are in place and stay disabled until then.
   ViewerFontSize,
   ReaderDocument,
+  SaveReaderDocument,
+  AutosaveOnExit,
+  TurboScroll,
   AddNote,
   AddBookmark,
   ManageBookmarks,

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 
 #include "gui/common/artwork.h"
@@ -23,7 +24,11 @@
 #include "gui/common/qt_text.h"
 #include "gui/convert/document_dialogs.h"
 #include "gui/reader/comment_window.h"
+#include "gui/reader/reader_controller.h"
+#include "gui/reader/screen_saver.h"
 #include "gui/source/source_dialogs.h"
+#include "gui/ui/browser_page.h"
+#include "gui/ui/reader_questions.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
 
@@ -40,11 +45,11 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   BuildAreas();
 
   WireConverter();
-  WireNoteWindow();
+  WireReader();
 
   setAcceptDrops(true);
   options().SetListener(this);
-  readerDocSaved_ = true;
+  reader_->SetDocSaved(true);
   controller_->Invalidate();
   controller_->document() = DocumentProperties{};
   // The design layout is the advanced one; the program always comes up
@@ -59,14 +64,21 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   if (check.ShowBuildCheck()) ShowBuildCheck(check);
   Options& o = options();
 
+  UpdateReaderChecks();
+  reader_->SetScrollY(o.Number(Opt::LastReadDocPos));
   if (interfaceMode_ == kReaderMode) {
     const QString lastFile = ToQt(o.Text(Opt::LastReaderFile));
     if (!lastFile.isEmpty() && QFileInfo(lastFile).isFile() && commandLineFile.isEmpty()) {
-      OpenForReading(lastFile);
+      // Reopened without the position question; the splash's closing
+      // scrolls to where the last run ended.
+      reader_->SetPositionRestoreEnabled(false);
+      readerOpenFileName_ = lastFile;
+      OpenForReading(lastFile, true);
     } else {
       SetInterfaceMode(kSimpleMode);
     }
   }
+  reader_->SetPositionRestoreEnabled(true);
   CheckHelpFile();
   Enable(Control("RocketBtn"), controller_->LibrarianInstalled());
   UpdateAutodetectControls();
@@ -83,7 +95,12 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
 }
 
 TMain::~TMain() {
-  readerDocSaved_ = true;
+  if (interfaceMode_ == kReaderMode && !readerFileName_.isEmpty()) {
+    if (const auto top = activeBrowser_->ScrollTop()) options().SetNumber(Opt::LastReadDocPos, *top);
+    if (options().Flag(Opt::SaveReaderDocOnExit)) reader_->SaveReaderDocument();
+  }
+  StopAutoscroll();
+  reader_->SetDocSaved(true);
   StoreWindowState();
   SaveSettingsState state;
   state.sourceOpenDialogHasFile = !sourceFileName_.isEmpty();
@@ -119,11 +136,23 @@ void TMain::WireConverter() {
   controller_->SetSourceQuestions(sourceQuestions_.get());
 }
 
-// A clicked note link in either browser shows its note in the note window.
-void TMain::WireNoteWindow() {
-  for (WebBrowser* browser : {webBrowser0_, webBrowser1_})
+void TMain::WireReader() {
+  readerPage_ = std::make_unique<BrowserPage>(activeBrowser_);
+  readerQuestions_ =
+      std::make_unique<DialogReaderQuestions>(controller_->strings(), *detectWnd_, *large_, *status_, this);
+  reader_ = std::make_unique<ReaderController>(options(), controller_->strings(), controller_->templates(),
+                                               *readerQuestions_);
+  reader_->SetPage(readerPage_.get());
+  reader_->SetBookmarksChanged([this] { RebuildBookmarksMenu(); });
+  screenSaver_ = std::make_unique<ScreenSaverInhibitor>();
+  autoscroll_ = new QTimer(this);
+  autoscroll_->setObjectName("Timer1");
+  connect(autoscroll_, &QTimer::timeout, this, [this] { reader_->AutoscrollTick(); });
+  for (WebBrowser* browser : {webBrowser0_, webBrowser1_}) {
+    FollowBrowserStatus(browser);
     connect(browser, &WebBrowser::NoteLinkClicked, this,
             [this](const QString& note) { CommentWindow()->ShowNote(note); });
+  }
 }
 
 TCommentWnd* TMain::CommentWindow() {
@@ -153,6 +182,23 @@ void TMain::Execute(Command command) {
     case Command::PresetHtml: ChoosePreset(2); break;
     case Command::Help:
       if (!helpFile_.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile_));
+      break;
+    case Command::OpenForReading: Readerinterfacemode1Click(true); break;
+    case Command::SaveAndRead: SaveAndRead(); break;
+    case Command::SaveReaderDocument: SaveActiveFile(); break;
+    case Command::AddNote: reader_->AddNote(); break;
+    case Command::AddBookmark: reader_->AddBookmark(); break;
+    case Command::ManageBookmarks: reader_->ManageBookmarks(); break;
+    case Command::Autoscroll: ToggleAutoscroll(); break;
+    case Command::Faster: ChangeAutoscrollSpeed(true); break;
+    case Command::Slower: ChangeAutoscrollSpeed(false); break;
+    case Command::TurboScroll:
+      options().SetFlag(Opt::TurboScroll, !options().Flag(Opt::TurboScroll));
+      UpdateReaderChecks();
+      break;
+    case Command::AutosaveOnExit:
+      options().SetFlag(Opt::SaveReaderDocOnExit, !options().Flag(Opt::SaveReaderDocOnExit));
+      UpdateReaderChecks();
       break;
     default: break;  // its handler comes later; the control is disabled
   }
@@ -209,11 +255,17 @@ void TMain::StoreWindowState() {
 }
 
 void TMain::CheckHelpFile() {
-  const QString help = QCoreApplication::applicationDirPath() + "/norvella.chm";
+  // The compiled help in the program's folder, or an HTML help there or
+  // in the installed data folder; the desktop's handler opens it.
+  const QString dir = QCoreApplication::applicationDirPath();
   QAction* item = Control("Help1");
-  if (QFileInfo(help).isFile()) {
-    helpFile_ = help;
-    return;
+  for (const QString& help : {dir + "/norvella.chm", dir + "/norvella.html", dir + "/help/index.html",
+                              dir + "/../share/norvella/help/index.html",
+                              dir + "/../share/doc/norvella/norvella.html"}) {
+    if (QFileInfo(help).isFile()) {
+      helpFile_ = QFileInfo(help).absoluteFilePath();
+      return;
+    }
   }
   item->setText("Help not downloaded.");
   item->setProperty("implemented", false);
@@ -229,16 +281,11 @@ void TMain::showEvent(QShowEvent* event) {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
-  if (interfaceMode_ == kReaderMode && !readerDocSaved_ && !options().Flag(Opt::SaveReaderDocOnExit)) {
-    QMessageBox ask(QMessageBox::Question, MessageText(controller_->strings(), "Confirm"),
-                    MessageText(controller_->strings(), "Save Read File"),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    if (ask.exec() == QMessageBox::Cancel) {
-      event->ignore();
-      return;
-    }
-    // Saving the reader's document comes with the reader.
+  if (interfaceMode_ == kReaderMode && !reader_->ConfirmLeaving()) {
+    event->ignore();
+    return;
   }
+  showNormal();
   event->accept();
 }
 

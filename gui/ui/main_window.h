@@ -32,12 +32,16 @@ class QToolBar;
 
 namespace norvella {
 
+class BrowserPage;
 class DialogQuestions;
+class DialogReaderQuestions;
 class DialogSourceQuestions;
+class ReaderController;
+class ScreenSaverInhibitor;
 class StatusPanels;
+class TCommentWnd;
 class TDetectWnd;
 class TLarge;
-class TCommentWnd;
 class WebBrowser;
 
 class TMain : public QMainWindow, private OptionsListener {
@@ -101,8 +105,25 @@ class TMain : public QMainWindow, private OptionsListener {
   // writes the current result as a book.
   bool ExportBook(BookFormat format);
   void SendToRocket();
-  // Shows a finished document in the full-window browser.
-  void OpenForReading(const QString& path);
+  // The reader (main_window_reader.cpp).
+  ReaderController& reader() { return *reader_; }
+  DialogReaderQuestions& readerQuestions() { return *readerQuestions_; }
+  // "Open file in reader mode...": with the open dialog, or the file name
+  // already set (SetReaderOpenFileName).
+  void Readerinterfacemode1Click(bool askForFile);
+  void SetReaderOpenFileName(const QString& path) { readerOpenFileName_ = path; }
+  // Loads one document into the reader; true when it is shown there. The
+  // start-up reopening asks nothing.
+  bool OpenForReading(const QString& path, bool startingUp = false);
+  void SaveActiveFile();
+  void SaveAndRead();
+  void ToggleAutoscroll();
+  bool AutoscrollOn() const;
+  void ChangeAutoscrollSpeed(bool faster);
+  void GoToBookmark(int number);
+  // Once, when the splash closes: the position the last run ended at.
+  void ReapplyStartupPosition();
+  void ShowReadingPercent();
 
   // The window that shows the note of a clicked note link, made on first use.
   TCommentWnd* CommentWindow();
@@ -144,7 +165,7 @@ class TMain : public QMainWindow, private OptionsListener {
 
   // The parts, each wired to the areas after they exist (main_window.cpp).
   void WireConverter();
-  void WireNoteWindow();
+  void WireReader();
   void Execute(Command command);
 
   // Modes and enabling (main_window_modes.cpp).
@@ -168,6 +189,12 @@ class TMain : public QMainWindow, private OptionsListener {
   void ShowBuildCheck(const LocalisationCheck& check);
   void ShowError(const QString& text);
   void ShowInfo(const QString& text);
+
+  // The reader's wiring (main_window_reader.cpp).
+  void FollowBrowserStatus(WebBrowser* browser);
+  void RebuildBookmarksMenu();
+  void StopAutoscroll();
+  void UpdateReaderChecks();
 
   // The converter's commands (main_window_convert.cpp).
   bool AskSourceFileName();
@@ -205,14 +232,22 @@ class TMain : public QMainWindow, private OptionsListener {
   bool previewTabShown_ = true;
   bool sourceEditorOn_ = Info(Opt::UseSourceEditor).intDefault != 0;  // as the window last followed it
   int commandsMode_ = kAdvancedMode;  // the mode whose commands are enabled
-  bool readerDocSaved_ = true;
   bool documentShown_ = false;
   bool windowShown_ = false;
   QString sourceFileName_;
   int sourceFilterIndex_ = 1;
   QString saveFileName_;
   QString readerFileName_;
+  QString readerOpenFileName_;
   QString helpFile_;
+
+  std::unique_ptr<BrowserPage> readerPage_;
+  std::unique_ptr<DialogReaderQuestions> readerQuestions_;
+  std::unique_ptr<ReaderController> reader_;
+  std::unique_ptr<ScreenSaverInhibitor> screenSaver_;
+  QTimer* autoscroll_ = nullptr;
+  QMenu* bookmarksMenu_ = nullptr;
+  QAction* bookmarksSeparator_ = nullptr;
 };
 
 }  // namespace norvella

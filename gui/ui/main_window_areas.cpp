@@ -105,6 +105,9 @@ void TMain::BuildMenus() {
   reader->menuAction()->setObjectName("ReaderRoot");
   QMenu* bookmarks = MakeMenu(reader, "Bookmarks", {"Addbookmark1", "Managebookmarks1"});
   bookmarks->menuAction()->setObjectName("Bookmarks1");
+  bookmarksMenu_ = bookmarks;
+  bookmarksSeparator_ = bookmarks->addSeparator();
+  bookmarksSeparator_->setVisible(false);
   reader->addAction(Control("Addnotetoselected1"));
   reader->addSeparator();
   for (const char* item : {"Autoscroll1", "Toorboscroll1", "FullScreen1"}) reader->addAction(Control(item));
@@ -182,7 +185,10 @@ void TMain::BuildAreas() {
   status_ = new StatusPanels(statusBar());
   clock_ = new QTimer(this);
   clock_->setObjectName("Timer2");
-  connect(clock_, &QTimer::timeout, this, [this] { status_->ShowClock(ClockText(QTime::currentTime())); });
+  connect(clock_, &QTimer::timeout, this, [this] {
+    ShowReadingPercent();
+    status_->ShowClock(ClockText(QTime::currentTime()));
+  });
   clock_->start(1000);
   status_->ShowClock(ClockText(QTime::currentTime()));
 

@@ -4,6 +4,8 @@
 
 #include "gui/ui/main_window.h"
 
+#include "gui/reader/reader_controller.h"
+
 #include <exception>
 
 #include <QAction>
@@ -77,7 +79,9 @@ bool TMain::AskSourceFileName() {
 
 void TMain::LoadSrc(int mode) {
   // The reader's document would be saved here when so set (with the reader).
-  readerDocSaved_ = true;
+  if (interfaceMode_ == kReaderMode && options().Flag(Opt::SaveReaderDocOnExit))
+    reader_->SaveReaderDocument();
+  reader_->SetDocSaved(true);
   if (mode == kAskForFile && !AskSourceFileName()) return;
   if (sourceFileName_.isEmpty()) return;
 
@@ -95,8 +99,8 @@ void TMain::LoadSrc(int mode) {
     case SourceRead::Kind::Empty:
       return;
     case SourceRead::Kind::OpenInReader:
-      SetInterfaceMode(kReaderMode);
-      OpenForReading(sourceFileName_);
+      readerOpenFileName_ = sourceFileName_;
+      Readerinterfacemode1Click(false);
       return;
     case SourceRead::Kind::Text:
       break;
@@ -258,13 +262,5 @@ bool TMain::ExportBook(BookFormat format) {
 
 void TMain::SendToRocket() { norvella::SendToRocket(PathText(controller_->PreviewPath())); }
 
-void TMain::OpenForReading(const QString& path) {
-  // The reader's own handling of the document (markers, position, styles)
-  // comes with the reader; here the document is shown as it is.
-  activeBrowser_->Navigate(path);
-  readerFileName_ = path;
-  setWindowTitle("Norvella (reader) - " + QFileInfo(path).fileName());
-  documentShown_ = true;
-}
 
 }  // namespace norvella

@@ -3,6 +3,9 @@
 
 #include "gui/ui/main_window.h"
 
+#include "gui/reader/reader_controller.h"
+#include "gui/ui/browser_page.h"
+
 #include <algorithm>
 
 #include <QAction>
@@ -38,26 +41,31 @@ void TMain::FollowInterfaceMode(int mode) {
 
 void TMain::SetActiveBrowser(WebBrowser* browser) {
   activeBrowser_ = browser;
+  readerPage_->SetBrowser(browser);
   activeBrowser_->SetZoomLevel(options().Number(Opt::BrowserFontSize));
 }
 
 void TMain::ApplyLayout(int mode, int previousLayout) {
   switch (mode) {
     case kSimpleMode:
+      StopAutoscroll();
       rightPanel_->hide();
       clientArea_->setCurrentWidget(panel1_);
       SetActiveBrowser(webBrowser1_);
       EnableCommandsFor(mode);
       readerFileName_.clear();
+      reader_->ClearFileName();
       if (controller_->HasResult()) ShowPreview();
       else activeBrowser_->Navigate("about:blank");
       break;
     case kAdvancedMode:
+      StopAutoscroll();
       clientArea_->setCurrentWidget(previewTabShown_ ? static_cast<QWidget*>(pageControl1_) : panel1_);
       SetActiveBrowser(previewTabShown_ ? webBrowser0_ : webBrowser1_);
       rightPanel_->show();
       EnableCommandsFor(mode);
       readerFileName_.clear();
+      reader_->ClearFileName();
       if (previousLayout != kReaderMode) LoadSrc(kReloadFile);
       break;
     case kReaderMode:

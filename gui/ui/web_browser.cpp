@@ -260,6 +260,14 @@ bool WebBrowser::ScrollBy(int dx, int dy) {
   return value && value->toBool();
 }
 
+bool WebBrowser::ScrollToElement(const QString& idOrName) {
+  const auto value = RunScript(Guarded(
+      "var n = " + JsString(idOrName) + ";"
+      "var e = document.getElementById(n) || document.getElementsByName(n)[0];"
+      "if (!e) return false; e.scrollIntoView(); return true;"));
+  return value && value->toBool();
+}
+
 QString WebBrowser::SelectionText() {
   const auto value = RunScript(
       Guarded("var s = window.getSelection(); return s ? s.toString() : '';"));
@@ -274,6 +282,21 @@ QString WebBrowser::SelectionHtml() {
       "for (var i = 0; i < s.rangeCount; ++i) box.appendChild(s.getRangeAt(i).cloneContents());"
       "return box.innerHTML;"));
   return value ? value->toString() : QString();
+}
+
+bool WebBrowser::SelectText(const QString& text) {
+  const auto value = RunScript(Guarded(
+      "var t = " + JsString(text) + ";"
+      "if (!document.body || !t) return false;"
+      "var w = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);"
+      "for (var n = w.nextNode(); n; n = w.nextNode()) {"
+      "  var i = n.data.indexOf(t); if (i < 0) continue;"
+      "  var r = document.createRange(); r.setStart(n, i); r.setEnd(n, i + t.length);"
+      "  var s = window.getSelection(); s.removeAllRanges(); s.addRange(r);"
+      "  n.parentNode.scrollIntoView(); return true;"
+      "}"
+      "return false;"));
+  return value && value->toBool();
 }
 
 bool WebBrowser::PasteHtml(const QString& html) {

@@ -66,10 +66,16 @@ class WebBrowser : public QWidget {
   std::optional<int> ScrollHeight();
   bool ScrollTo(int x, int y);
   bool ScrollBy(int dx, int dy);
+  // Scrolls the element with this id (or else this name) into view; false
+  // when the page has none.
+  bool ScrollToElement(const QString& idOrName);
 
   // The current selection as plain text and as markup.
   QString SelectionText();
   QString SelectionHtml();
+  // Selects the first occurrence of the text in the page, as a drag over it
+  // would; false when the page does not hold it.
+  bool SelectText(const QString& text);
   // Replaces the selection with the markup; false when nothing is selected.
   bool PasteHtml(const QString& html);
 

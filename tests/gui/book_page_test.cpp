@@ -16,6 +16,7 @@
 #include "gui/common/qt_text.h"
 #include "gui/reader/comment_window.h"
 #include "gui/ui/book_page.h"
+#include "gui/common/qt_text.h"
 #include "gui/ui/web_browser.h"
 #include "tests/gui/gui_test_support.h"
 

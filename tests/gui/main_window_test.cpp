@@ -424,6 +424,8 @@ class MainWindowTest : public QObject {
                                                 "height:80px;display:block;") +
                                 "first line<br>second &quot;line&quot;" + t.scriptCode2.c_str() +
                                 "the noted words" + t.scriptCode3.c_str() + "</p></body></html>"));
+    // The book lacks the generator mark: read it without the question.
+    window->options().SetNumber(Opt::OpenForEditingNotConverted, 2);
     window->SetInterfaceMode(kReaderMode);
     window->OpenForReading(book);
     WebBrowser* reader = window->ActiveBrowser();

@@ -1,0 +1,121 @@
+// Reader timings on a real page: opening a converted novel for reading
+// until it is shown at its saved position, and saving it with ten bookmarks
+// and ten notes. Prints the figures; not a test.
+//
+//   norvella-reader-bench DOCUMENT.html
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "core/i18n/strings.h"
+#include "core/i18n/templates.h"
+#include "core/reader/book_info.h"
+#include "core/settings/options.h"
+#include "gui/common/qt_text.h"
+#include "gui/reader/reader_controller.h"
+#include "gui/ui/browser_page.h"
+#include "gui/ui/web_browser.h"
+
+using namespace norvella;
+
+namespace {
+
+// Answers every question at once: go to the position, name and note given.
+class Answers final : public ReaderQuestions {
+ public:
+  SaveAnswer AskSaveChanges() override { return SaveAnswer::Yes; }
+  bool AskGoToPosition(bool&) override { return true; }
+  NotConvertedAnswer AskNotConverted(bool&) override { return NotConvertedAnswer::Read; }
+  std::optional<std::vector<std::string>> AskNote() override {
+    return std::vector<std::string>{"a note", "of two lines"};
+  }
+  std::optional<std::string> AskBookmarkName(const std::string& proposed) override { return proposed; }
+  bool ManageBookmarks(std::vector<Bookmark>&) override { return false; }
+  void ShowError(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
+  void ShowSelectText() override { std::fprintf(stderr, "nothing selected\n"); }
+  void Beep() override {}
+  void ShowTask(const std::string&) override {}
+  void SetBusy(bool) override {}
+};
+
+double Ms(std::chrono::steady_clock::time_point from) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - from).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: norvella-reader-bench DOCUMENT.html\n");
+    return 2;
+  }
+  QTemporaryDir dir;
+  const QString path = dir.filePath("book.html");
+  if (!QFile::copy(QString::fromLocal8Bit(argv[1]), path)) return 1;
+
+  Options options;
+  options.SetNumber(Opt::AutobookmarksBehavior, 1);
+  StringTable strings;
+  HtmlTemplates templates;
+  Answers answers;
+  WebBrowser browser;
+  browser.resize(900, 700);
+  browser.show();
+  BrowserPage page(&browser);
+  ReaderController reader(options, strings, templates, answers);
+  reader.SetPage(&page);
+
+  // A first reading leaves ten bookmarks, ten notes and a place in the file.
+  reader.OpenForReading(PathBytes(path));
+  browser.WaitUntilReady();
+  const int height = browser.ScrollHeight().value_or(0);
+  const char* words[] = {"\xD0\xBE\xD0\xBD", "\xD0\xB8", "\xD0\xB2", "\xD0\xBD\xD0\xB0"};  // short Russian words
+  int made = 0;
+  for (int i = 0; i < 10; ++i) {
+    browser.ScrollTo(0, height * i / 11);
+    // A word near the middle of the screen.
+    if (!browser.SelectText(QString::fromUtf8(words[i % 4]) + " ")) continue;
+    reader.AddNote();
+    browser.ScrollTo(0, height * i / 11 + 300);
+    if (!browser.SelectText(QString::fromUtf8(words[(i + 1) % 4]) + " ")) continue;
+    reader.AddBookmark();
+    ++made;
+  }
+  browser.ScrollTo(0, height * 2 / 3);
+  // Save timings: the best of five saves of the marked document.
+  double save = 1e9;
+  for (int i = 0; i < 5; ++i) {
+    const auto t0 = std::chrono::steady_clock::now();
+    reader.SaveReaderDocument();
+    save = std::min(save, Ms(t0));
+  }
+  QFile saved(path);
+  saved.open(QIODevice::ReadOnly);
+  const BookInfo info = ReadBookInfo(saved.readAll().toStdString());
+
+  // Open timings: from the command until the page stands at its place.
+  double open = 1e9;
+  int top = 0;
+  for (int i = 0; i < 3; ++i) {
+    browser.Navigate("about:blank");
+    browser.WaitUntilReady();
+    const auto t0 = std::chrono::steady_clock::now();
+    reader.OpenForReading(PathBytes(path));
+    top = browser.ScrollTop().value_or(0);
+    open = std::min(open, Ms(t0));
+  }
+  std::printf("document            %8.2f MB, %zu bookmarks, %zu notes (%d pairs made)\n",
+              static_cast<double>(QFileInfo(path).size()) / 1048576.0, info.bookmarks.size(), info.notes.size(),
+              made);
+  std::printf("open for reading    %8.0f ms   target 1000 ms   ratio %.2f   (shown at %d px of %d)\n", open,
+              open / 1000.0, top, browser.ScrollHeight().value_or(0));
+  std::printf("save                %8.0f ms   target  300 ms   ratio %.2f\n", save, save / 300.0);
+  return 0;
+}

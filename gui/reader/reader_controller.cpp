@@ -1,0 +1,228 @@
+#include "gui/reader/reader_controller.h"
+
+#include <algorithm>
+
+#include "core/base/text.h"
+#include "core/i18n/strings.h"
+#include "core/i18n/templates.h"
+#include "core/settings/options.h"
+#include "core/source/source_loader.h"
+#include "gui/reader/reader_page.h"
+#include "gui/common/qt_text.h"
+
+namespace norvella {
+
+ReaderController::ReaderController(Options& options, const StringTable& strings,
+                                   const HtmlTemplates& templates, ReaderQuestions& questions)
+    : options_(options),
+      strings_(strings),
+      templates_(templates),
+      questions_(questions),
+      random_(DefaultBookmarkRandom()) {}
+
+bool ReaderController::HasDocument() { return page_ && page_->HasDocument(); }
+
+ReaderController::Opened ReaderController::OpenForReading(const std::string& path,
+                                                          bool askNotConverted) {
+  questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToBrowser"));
+  std::string bytes;
+  const FileResult read = ReadWholeFile(path, bytes);
+  if (!read.ok) {
+    questions_.ShowTask({});
+    questions_.ShowError(read.error);
+    return Opened::Failed;
+  }
+  const bool produced = Contains(bytes, kGeneratorMark) || Contains(bytes, kBookmarksMark);
+  if (!produced && askNotConverted) {
+    int setting = options_.Number(Opt::OpenForEditingNotConverted);
+    if (setting == 0) {
+      bool neverAsk = false;
+      const auto answer = questions_.AskNotConverted(neverAsk);
+      if (answer == ReaderQuestions::NotConvertedAnswer::Cancel) {
+        questions_.ShowTask({});
+        return Opened::Cancelled;
+      }
+      setting = answer == ReaderQuestions::NotConvertedAnswer::Edit ? 1 : 2;
+      // The stored choice is the one made, so the next file goes the same way.
+      if (neverAsk) options_.SetNumber(Opt::OpenForEditingNotConverted, setting);
+    }
+    if (setting == 1) {
+      questions_.ShowTask({});
+      return Opened::ToConverter;
+    }
+  }
+
+  const ReaderFileParts split = SplitReaderFile(bytes);
+  ReaderDocumentParts parts{split.head, split.tail,
+                            DeclaredCharset(split.head.empty() ? std::string_view(bytes).substr(0, 4096)
+                                                               : std::string_view(split.head))};
+  const std::string text = DocumentTextToCp1251(bytes, parts.charset);
+  BookmarkBlock block = ParseBookmarkBlock(text);
+  bookmarks_ = std::move(block.bookmarks);
+  BookmarksChanged();
+  if (!block.error.empty()) {
+    questions_.ShowTask({});
+    questions_.ShowError(block.error);
+    return Opened::Failed;
+  }
+  parts_ = std::move(parts);
+  if (page_) page_->Navigate(PathText(path));
+  RestoreSavedPosition(text);
+  fileName_ = path;
+  questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("Ready"));
+  return Opened::Shown;
+}
+
+void ReaderController::RestoreSavedPosition(std::string_view text) {
+  if (!positionRestoreEnabled_ || !Contains(text, kPositionOpening)) return;
+  if (options_.Number(Opt::AutobookmarksBehavior) == 0) {
+    bool neverAsk = false;
+    if (!questions_.AskGoToPosition(neverAsk)) return;
+    if (neverAsk) options_.SetNumber(Opt::AutobookmarksBehavior, 1);
+  }
+  const auto position = ReadSavedPosition(text);
+  if (!position || !page_) return;
+  questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
+  questions_.SetBusy(true);
+  if (page_->WaitUntilReady()) {
+    const auto height = page_->ScrollHeight();
+    if (height) {
+      scrollY_ = static_cast<int>(ScrollFromPosition(*height, *position));
+      page_->ScrollTo(0, scrollY_);
+    }
+  }
+  questions_.SetBusy(false);
+  questions_.ShowTask({});
+}
+
+void ReaderController::ReapplyStartupPosition() {
+  if (scrollY_ < kStartupScrollMinimum || !page_) return;
+  questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
+  questions_.SetBusy(true);
+  if (page_->WaitUntilReady()) page_->ScrollTo(0, scrollY_);
+  questions_.SetBusy(false);
+  questions_.ShowTask({});
+}
+
+bool ReaderController::ConfirmLeaving() {
+  if (docSaved_ || options_.Flag(Opt::SaveReaderDocOnExit)) return true;
+  switch (questions_.AskSaveChanges()) {
+    case ReaderQuestions::SaveAnswer::Cancel: return false;
+    case ReaderQuestions::SaveAnswer::No: return true;
+    case ReaderQuestions::SaveAnswer::Yes: break;
+  }
+  // A save that failed keeps the reader where it is, with the changes.
+  return SaveReaderDocument().ok;
+}
+
+FileResult ReaderController::Save(const std::string& path) {
+  if (path.empty() || !HasDocument()) return {true, {}};
+  const auto body = page_->BodyHtml();
+  if (!body) return {true, {}};
+  const int top = page_->ScrollTop().value_or(0);
+  const int height = page_->ScrollHeight().value_or(0);
+  bool written = false;
+  const FileResult result = norvella::SaveReaderDocument(path, parts_, body->toStdString(), bookmarks_,
+                                                         PositionFromScroll(top, height), &written);
+  if (!result.ok) questions_.ShowError(result.error);
+  if (written && path == fileName_) docSaved_ = true;
+  return result;
+}
+
+FileResult ReaderController::SaveReaderDocument() { return Save(fileName_); }
+
+FileResult ReaderController::SaveReaderDocumentAs(const std::string& path) {
+  const bool saved = docSaved_;
+  const FileResult result = Save(path);
+  docSaved_ = saved;
+  return result;
+}
+
+void ReaderController::AddNote() {
+  if (!HasDocument()) return;
+  const QString selected = page_->SelectionText();
+  if (selected.isEmpty()) {
+    questions_.ShowSelectText();
+    return;
+  }
+  const auto lines = questions_.AskNote();
+  if (!lines) return;
+  const std::string note = NoteTextFromLines(*lines);
+  if (note.empty()) return;
+  // Escaped before the conversion, so a character the code page lacks
+  // becomes a working character reference.
+  const std::string markup = NoteMarkup(templates_, note, FromQt(selected.toHtmlEscaped()));
+  if (!page_->PasteHtml(ToQt(markup))) return;
+  docSaved_ = false;
+}
+
+void ReaderController::AddBookmark() {
+  if (!HasDocument()) return;
+  const QString selected = page_->SelectionHtml();
+  if (selected.isEmpty()) {
+    questions_.ShowSelectText();
+    return;
+  }
+  const std::string html = FromQt(selected);
+  const std::string proposed = BookmarkNameFromSelection(html).substr(0, kProposedNameLength);
+  const auto name = questions_.AskBookmarkName(proposed);
+  if (!name) return;
+  const std::int32_t position =
+      PositionFromScroll(page_->ScrollTop().value_or(0), page_->ScrollHeight().value_or(0));
+  const std::int32_t number = BookmarkNumber(position, random_);
+  if (!page_->PasteHtml(ToQt(BookmarkMarkup(templates_, number, html)))) return;
+  InsertBookmarkSorted(bookmarks_, {number, StorableBookmarkName(*name)});
+  docSaved_ = false;
+  BookmarksChanged();
+}
+
+bool ReaderController::GoToBookmark(std::int32_t number) {
+  if (!page_ || !page_->ScrollToElement(QString::number(number))) {
+    questions_.Beep();
+    return false;
+  }
+  return true;
+}
+
+void ReaderController::ManageBookmarks() {
+  if (bookmarks_.empty()) return;
+  std::vector<Bookmark> edited = bookmarks_;
+  if (questions_.ManageBookmarks(edited)) {
+    for (Bookmark& b : edited) b.name = StorableBookmarkName(b.name);
+    bookmarks_ = std::move(edited);
+  }
+  // Opening the manager counts as a change, whatever the answer.
+  docSaved_ = false;
+  BookmarksChanged();
+}
+
+void ReaderController::AutoscrollTick() {
+  if (page_) page_->ScrollBy(0, options_.Flag(Opt::TurboScroll) ? 2 : 1);
+}
+
+int ReaderController::AutoscrollInterval() const {
+  return std::clamp(options_.Number(Opt::AutoscrollSpeed), kFastestIntervalMs, kSlowestIntervalMs);
+}
+
+void ReaderController::Faster() {
+  options_.SetNumber(Opt::AutoscrollSpeed,
+                     std::clamp(AutoscrollInterval() - kSpeedStepMs, kFastestIntervalMs, kSlowestIntervalMs));
+}
+
+void ReaderController::Slower() {
+  options_.SetNumber(Opt::AutoscrollSpeed,
+                     std::clamp(AutoscrollInterval() + kSpeedStepMs, kFastestIntervalMs, kSlowestIntervalMs));
+}
+
+std::optional<int> ReaderController::ReadingPercent() {
+  if (!page_) return std::nullopt;
+  const QString state = page_->ReadyState();
+  if (state != "complete" && state != "interactive") return std::nullopt;
+  const auto top = page_->ScrollTop();
+  const auto height = page_->ScrollHeight();
+  if (!top || !height) return std::nullopt;
+  if (*height <= 0) return 0;
+  return static_cast<int>(RoundHalfEven(static_cast<double>(*top) / *height * 100.0));
+}
+
+}  // namespace norvella

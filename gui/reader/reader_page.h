@@ -1,0 +1,35 @@
+#pragma once
+
+// The page operations the reader needs, so that the reader's logic can be
+// driven by a test page as well as by the program's browser.
+
+#include <optional>
+
+#include <QString>
+
+namespace norvella {
+
+class ReaderPage {
+ public:
+  virtual ~ReaderPage() = default;
+  virtual void Navigate(const QString& path) = 0;
+  // Waits until the document is "complete" or "interactive"; false when it
+  // never got there (or the page went away).
+  virtual bool WaitUntilReady() = 0;
+  // Whether a document is loaded (the page has a body).
+  virtual bool HasDocument() = 0;
+  virtual QString ReadyState() = 0;
+  virtual std::optional<QString> BodyHtml() = 0;
+  virtual std::optional<int> ScrollTop() = 0;
+  virtual std::optional<int> ScrollHeight() = 0;
+  virtual bool ScrollTo(int x, int y) = 0;
+  virtual bool ScrollBy(int dx, int dy) = 0;
+  virtual QString SelectionText() = 0;
+  virtual QString SelectionHtml() = 0;
+  virtual bool PasteHtml(const QString& html) = 0;
+  // Brings the element with this id or name into view; false when the page
+  // has none.
+  virtual bool ScrollToElement(const QString& idOrName) = 0;
+};
+
+}  // namespace norvella

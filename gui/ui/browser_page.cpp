@@ -1,0 +1,21 @@
+#include "gui/ui/browser_page.h"
+
+#include "gui/ui/web_browser.h"
+
+namespace norvella {
+
+void BrowserPage::Navigate(const QString& path) { browser_->Navigate(path); }
+bool BrowserPage::WaitUntilReady() { return browser_->WaitUntilReady(); }
+bool BrowserPage::HasDocument() { return browser_->BodyHtml().has_value(); }
+QString BrowserPage::ReadyState() { return browser_->ReadyState(); }
+std::optional<QString> BrowserPage::BodyHtml() { return browser_->BodyHtml(); }
+std::optional<int> BrowserPage::ScrollTop() { return browser_->ScrollTop(); }
+std::optional<int> BrowserPage::ScrollHeight() { return browser_->ScrollHeight(); }
+bool BrowserPage::ScrollTo(int x, int y) { return browser_->ScrollTo(x, y); }
+bool BrowserPage::ScrollBy(int dx, int dy) { return browser_->ScrollBy(dx, dy); }
+QString BrowserPage::SelectionText() { return browser_->SelectionText(); }
+QString BrowserPage::SelectionHtml() { return browser_->SelectionHtml(); }
+bool BrowserPage::PasteHtml(const QString& html) { return browser_->PasteHtml(html); }
+bool BrowserPage::ScrollToElement(const QString& idOrName) { return browser_->ScrollToElement(idOrName); }
+
+}  // namespace norvella
