@@ -73,20 +73,70 @@ SourceRead ConverterController::ReadSourceFile(const std::string& path, int filt
 
 QString ConverterController::Caption() const { return PathText(state_.caption); }
 
+bool ConverterController::SourceInEditor() const {
+  return editors_ != nullptr && options_.Number(Opt::InterfaceMode) == kAdvancedMode &&
+         options_.Flag(Opt::UseSourceEditor);
+}
+
+bool ConverterController::ResultInEditor() const {
+  return editors_ != nullptr && options_.Number(Opt::InterfaceMode) == kAdvancedMode &&
+         options_.Flag(Opt::ShowHtml);
+}
+
+void ConverterController::SourceEditorSwitched() {
+  if (editors_ == nullptr) return;
+  if (options_.Flag(Opt::UseSourceEditor)) {
+    editors_->PutSourceText(JoinLines(sourceLines_));
+  } else {
+    sourceLines_ = SplitLines(editors_->SourceText());
+    ReportReady();
+  }
+}
+
 void ConverterController::SetSourceText(std::string_view text) {
-  sourceLines_ = SplitLines(text);
+  if (SourceInEditor()) {
+    editors_->PutSourceText(text);
+    // The kept lines would only grow stale beside the editor.
+    sourceLines_.clear();
+  } else {
+    sourceLines_ = SplitLines(text);
+  }
   driver_.Invalidate();
+}
+
+std::vector<std::string> ConverterController::GetSourceLines() {
+  if (!SourceInEditor()) return sourceLines_;
+  Reporter().Task("GetText");
+  return SplitLines(editors_->SourceText());
 }
 
 bool ConverterController::ConvertText(std::vector<std::string> sourceLines) {
   StatusReporter status = Reporter();
   StageContext ctx{options_, strings_, templates_, document_, status, *questions_};
   ctx.fontWidths = &fontWidths_;
-  return driver_.ConvertText(sourceLines, ctx);
+  if (!driver_.ConvertText(sourceLines, ctx)) return false;
+  if (ResultInEditor()) {
+    status.Task("HTMLPrepare");
+    editors_->PutResult(driver_.ResultLines());
+    status.Ready();
+  }
+  return true;
 }
 
 bool ConverterController::ConvertForPreview() {
-  return !Converted() && ConvertText(GetSourceLines());
+  if (!Converted() && ConvertText(GetSourceLines())) return true;
+  // The result is up to date; an edited HTML text is shown again.
+  return Converted() && ResultInEditor() && editors_->ResultModified();
+}
+
+bool ConverterController::HasResult() const {
+  if (ResultInEditor()) return !editors_->ResultEmpty();
+  return !driver_.Result().empty();
+}
+
+std::vector<std::string> ConverterController::GetResultLines() const {
+  if (ResultInEditor()) return editors_->ResultLines();
+  return driver_.ResultLines();
 }
 
 void ConverterController::ApplyPreset(int style) { ApplyTextStyle(options_, style); }
