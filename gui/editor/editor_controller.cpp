@@ -87,6 +87,13 @@ auto EditorController::Bracketed(Edit&& edit) {
   return edit();
 }
 
+void EditorController::EndCommand() {
+  // The document merges an edit into the step before it while it is marked
+  // modified; typing after a command would then be undone together with
+  // the command. Nothing else reads the source's mark.
+  source_.document()->setModified(false);
+}
+
 // ---------------------------------------------------------------- options
 
 void EditorController::ApplyAllOptions() {
@@ -228,6 +235,7 @@ bool EditorController::Wrap(MarkupKind kind) {
     cursor.endEditBlock();
     cursor.setPosition(start + EditorLength(std::string_view(edit.text).substr(0, edit.selectStart)));
     source_.setTextCursor(cursor);
+    EndCommand();
     return true;
   });
 }
@@ -237,6 +245,7 @@ bool EditorController::BreakLine() {
     QTextCursor cursor = source_.textCursor();
     cursor.insertText(CoreToEditor(norvella::BreakLine().text));
     source_.setTextCursor(cursor);
+    EndCommand();
     return true;
   });
 }
@@ -252,6 +261,7 @@ bool EditorController::ChangeCase(bool upper) {
     cursor.setPosition(cursor.position() + EditorLength(std::string_view(edit.text).substr(edit.selectStart, edit.selectLength)),
                        QTextCursor::KeepAnchor);
     source_.setTextCursor(cursor);
+    EndCommand();
     return true;
   });
 }
@@ -302,6 +312,7 @@ std::optional<std::string> EditorController::InsertComment(EndNoteQuestion& ques
     select.setPosition(link.position());
     select.setPosition(link.position() + EditorLength(note.link), QTextCursor::KeepAnchor);
     source_.setTextCursor(select);
+    EndCommand();
   });
   return std::nullopt;
 }

@@ -91,6 +91,7 @@ class EditorController : public QObject, public ConverterEditors {
   // typing) inside the keyboard-layout bracket.
   template <typename Edit>
   auto Bracketed(Edit&& edit);
+  void EndCommand();
   void ApplyFont(EditorKind editor);
   void ApplyWrap(EditorKind editor);
 

@@ -1,6 +1,9 @@
 #include "gui/editor/editor_controller.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -11,8 +14,10 @@
 
 #include "core/i18n/keyboard_layout.h"
 #include "core/i18n/strings.h"
+#include "gui/editor/editor_commands.h"
 #include "gui/editor/editor_widgets.h"
 #include "gui/editor/search_dialogs.h"
+#include "gui/ui/control_texts.h"
 #include "tests/gui/gui_test_support.h"
 
 namespace norvella {
@@ -330,6 +335,65 @@ class EditorTest : public QObject {
     QCOMPARE(search.searchText(), QString("dogzz"));
     QVERIFY(!search.FindNext());
     QCOMPARE(answerer.seen, QStringList{"Text \"dogzz\" not found."});
+  }
+
+  void ToolbarControlsRunTheirCommands() {
+    Fixture f;
+    QWidget window;
+    std::map<QString, QAction*> actions;
+    for (const char* name : {"UndoBtn", "RedoBtn", "htmUndo", "htmRedo", "FindButton"})
+      actions[name] = new QAction(&window);
+    EditorCommands commands(
+        f.editor, f.options, f.strings, [&](const QString& name) { return actions.count(name) ? actions[name] : nullptr; },
+        [&] { return f.editor.SourceText(); }, &window);
+    QVERIFY(!actions["UndoBtn"]->isEnabled());
+    QVERIFY(EditorCommands::IsEditorControl("BoldButton"));
+    QVERIFY(!EditorCommands::IsEditorControl("ToolButton37"));
+
+    f.editor.PutSourceText("some words");
+    f.Select(5, 10);
+    commands.Run("BoldButton");
+    QCOMPARE(f.Text(), QString("some <b>words</b>"));
+    QVERIFY(actions["UndoBtn"]->isEnabled());
+    QTest::keyClicks(&f.source, "!");
+    QCOMPARE(actions["UndoBtn"]->toolTip(), QString("Undo typing"));
+    QVERIFY(!actions["RedoBtn"]->isEnabled());
+    commands.Run("UndoBtn");
+    QCOMPARE(f.Text(), QString("some <b>words</b>"));
+    QVERIFY(actions["RedoBtn"]->isEnabled());
+    QCOMPARE(actions["RedoBtn"]->toolTip(), QString("Redo typing"));
+    QVERIFY(!actions["htmUndo"]->isEnabled());
+
+    // Insert comment while links are removed says why and changes nothing.
+    test::ModalAnswerer answerer([](QWidget* dialog) { test::ModalAnswerer::Click(dialog, QMessageBox::Ok); });
+    f.Select(0, 4);
+    commands.Run("ToolButton71");
+    QCOMPARE(answerer.seen, QStringList{MessageText(f.strings, "CantEnterLink")});
+    QCOMPARE(f.Text(), QString("some <b>words</b>"));
+
+    // The pop-up menus carry the search commands.
+    QStringList captions;
+    for (QAction* action : commands.sourcePopup()->actions()) captions << action->text();
+    QVERIFY(captions.contains("Find...") && captions.contains("Replace...") && captions.contains("&Paste"));
+    commands.sourcePopup()->findChild<QAction*>("FindButtonPopup");
+  }
+
+  void SaveSourceTextAddsTheTypesExtension() {
+    Fixture f;
+    QWidget window;
+    EditorCommands commands(f.editor, f.options, f.strings, [](const QString&) { return nullptr; },
+                            [] { return std::string("line one\r\nline two\r\n"); }, &window);
+    QTemporaryDir dir;
+    QVERIFY(commands.WriteSourceText(dir.filePath("book"), 1, nullptr));
+    QCOMPARE(test::ReadFile(dir.filePath("book.txt")), QByteArray("line one\r\nline two\r\n"));
+    QVERIFY(commands.WriteSourceText(dir.filePath("book"), 2, nullptr));
+    QVERIFY(QFile::exists(dir.filePath("book.html")));
+    QVERIFY(commands.WriteSourceText(dir.filePath("book.text"), 2, nullptr));
+    QVERIFY(QFile::exists(dir.filePath("book.text")));
+    QCOMPARE(f.options.Text(Opt::LastEditSaveSrcDir), FromQt(dir.path()));
+    QString error;
+    QVERIFY(!commands.WriteSourceText(dir.filePath("missing/book"), 1, &error));
+    QVERIFY(!error.isEmpty());
   }
 };
 
