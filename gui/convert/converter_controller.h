@@ -70,7 +70,6 @@ class ConverterController {
   HtmlTemplates& templates() { return templates_; }
   DocumentProperties& document() { return document_; }
   TemporaryFiles& temporaryFiles() { return state_.temporaryFiles; }
-  const SourceState& sourceState() const { return state_; }
 
   // Status texts and percentages go to the observer, questions of a load
   // or a conversion to the questions object; both may be null (quiet,
@@ -88,7 +87,6 @@ class ConverterController {
   LocalisationCheck LoadSettings();
   // Exit: writes the options back through the store.
   void SaveSettings(const SaveSettingsState& state);
-  const ActiveFontWidths& FontWidths() const { return fontWidths_; }
   bool LibrarianInstalled() const { return librarianInstalled_; }
 
   // Loads a source file for conversion: probes that its folder is
