@@ -20,7 +20,7 @@
 #include "core/base/file_io.h"
 #include "core/base/text.h"
 #include "core/i18n/keyboard_layout.h"
-#include "gui/app/app_store.h"
+#include "gui/convert/app_store.h"
 #include "gui/convert/converter_controller.h"
 #include "gui/editor/editor_controller.h"
 #include "gui/editor/editor_widgets.h"
@@ -28,15 +28,14 @@
 namespace norvella {
 namespace {
 
-// A store that has nothing and keeps nothing.
+// A store in memory that starts empty.
 class EmptyStore final : public AppStore {
  public:
-  void LoadSettings(Options&) override {}
-  void SaveSettings(const Options&, const SaveSettingsState&) override {}
-  bool KeyExists(std::string_view) const override { return false; }
-  std::size_t EntryCount(std::string_view) const override { return 0; }
-  void DeleteKey(std::string_view) override {}
-  bool MarkWarningShown() override { return true; }
+  Registry& Keys() override { return keys_; }
+  const Registry& Keys() const override { return keys_; }
+
+ private:
+  Registry keys_;
 };
 
 double Milliseconds(const std::function<void()>& work) {

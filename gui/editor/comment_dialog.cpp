@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/i18n/strings.h"
-#include "gui/ui/control_texts.h"
+#include "gui/common/control_texts.h"
 
 namespace norvella {
 namespace {

@@ -18,8 +18,8 @@
 #include "gui/editor/editor_controller.h"
 #include "gui/editor/editor_widgets.h"
 #include "gui/editor/search_dialogs.h"
-#include "gui/ui/control_texts.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/control_texts.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 namespace {

@@ -16,7 +16,7 @@
 #include "core/i18n/strings.h"
 #include "gui/editor/editor_text.h"
 #include "gui/editor/editor_widgets.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 namespace {

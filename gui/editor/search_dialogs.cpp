@@ -13,8 +13,8 @@
 
 #include "core/editor/editor_texts.h"
 #include "gui/editor/editor_text.h"
-#include "gui/ui/control_texts.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/control_texts.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 namespace {

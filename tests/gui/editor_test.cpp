@@ -17,7 +17,7 @@
 #include "gui/editor/editor_commands.h"
 #include "gui/editor/editor_widgets.h"
 #include "gui/editor/search_dialogs.h"
-#include "gui/ui/control_texts.h"
+#include "gui/common/control_texts.h"
 #include "tests/gui/gui_test_support.h"
 
 namespace norvella {
