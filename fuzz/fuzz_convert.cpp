@@ -1,24 +1,22 @@
-// The whole conversion, from raw bytes to the saved document text. The
-// first bytes choose the conversion options.
+// The whole conversion, from raw bytes to the saved document text, through
+// the same calls as the front ends. The first bytes choose the conversion
+// options.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
-#include "core/base/text.h"
-#include "core/convert/document_output.h"
-#include "core/convert/driver.h"
+#include "core/book/book.h"
 #include "core/convert/text_style.h"
-#include "core/convert/title.h"
-#include "core/i18n/strings.h"
-#include "core/i18n/templates.h"
-#include "core/settings/options.h"
+#include "core/source/source_loader.h"
 #include "fuzz/fuzz_input.h"
 
 using namespace norvella;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzInput in(data, size);
-  Options options;
+  BookSetup setup;
+  Options& options = setup.options;
   // Every Boolean option that a conversion reads.
   for (const auto& info : OptionTable())
     if (info.type == OptionType::Bool) options.SetFlag(info.id, in.Bit());
@@ -32,19 +30,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The one non-interactive run: no questions.
   options.SetFlag(Opt::AskAboutTitle, false);
 
-  const std::string_view text = in.Rest();
-  const StringTable strings;
-  const HtmlTemplates templates;
   NullObserver observer;
-  StatusReporter status(observer, strings);
-  ConversionQuestions questions;
+  StatusReporter status(observer, setup.strings);
+  SourceQuestions questions;
   DocumentProperties doc;
-  DetectDocumentTitle(text, doc, options, questions, &status);
-  if (options.Flag(Opt::AutoDetectTextFormat)) ApplyTextStyle(options, DetectTextStyle(text));
+  SourceState state;
+  SourceLoadContext load{options, setup.strings, doc, state, questions, &status};
+  // Taken as Windows-1251, as the text reaches the stages.
+  const LoadResult loaded = LoadSourceBytes(std::string(in.Rest()), "book.txt", SourceEncoding::kCp1251, load);
   if (size % 3 == 0) doc.comment = "c";
-  StageContext ctx{options, strings, templates, doc, status, questions};
-  WorkingList result = RunConversion(SplitLines(text), ctx);
-  const std::string document = ComposeDocument(result.texts(), options, templates);
-  (void)document;
+  const Book book = ConvertBook(loaded.text, setup, doc, status, questions);
+  (void)book;
   return 0;
 }

@@ -9,8 +9,6 @@
 namespace norvella {
 namespace {
 
-constexpr std::string_view kNbsp = "&nbsp;";
-
 bool ContainsAny(std::string_view s, std::initializer_list<std::string_view> needles) {
   for (const std::string_view n : needles)
     if (Contains(s, n)) return true;
@@ -412,7 +410,7 @@ ParagraphTags ParagraphTags::From(const Options& options) {
   tags.open = options.Text(Opt::ParagraphStartTag);
   if (tags.open.empty()) tags.open = "<div align=\"justify\">";
   tags.close = options.Text(Opt::ParagraphEndTag);
-  for (int k = 0; k < options.Number(Opt::NumberOfNbsp); ++k) tags.nbsp += kNbsp;
+  tags.nbsp = NbspRun(options);
   return tags;
 }
 

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "core/base/text.h"
-#include "core/convert/document_output.h"
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
 #include "gui/convert/app_store.h"
@@ -34,20 +33,17 @@ LocalisationCheck ConverterController::LoadSettings() {
   state_.temporaryFiles.Add(state_.previewPath);
   state_.previewNavigated = false;
   librarianInstalled_ = store_.KeyExists(kLibrarianKey);
-  const LocalisationCheck check = store_.LoadLocalisation(strings_, templates_);
-  store_.LoadSettings(options_);
-  RestoreEmptyDefaults(options_);
-  store_.LoadFontWidths(options_, fontWidths_);
-  return check;
+  RegistrySetupStore stored(store_.Keys(), RunningProgramFolderText());
+  return LoadBookSetup(stored, setup_);
 }
 
 void ConverterController::SaveSettings(const SaveSettingsState& state) {
-  store_.SaveSettings(options_, state);
+  store_.SaveSettings(setup_.options, state);
 }
 
 SourceRead ConverterController::ReadSourceFile(const std::string& path, int filterIndex) {
   StatusReporter status = Reporter();
-  SourceLoadContext ctx{options_, strings_, document_, state_, *sourceQuestions_, &status};
+  SourceLoadContext ctx{setup_.options, setup_.strings, document_, state_, *sourceQuestions_, &status};
   LoadResult loaded = LoadSrc(path, EncodingOfFilterIndex(filterIndex), ctx);
   SourceRead read;
   read.error = std::move(loaded.error);
@@ -74,18 +70,18 @@ SourceRead ConverterController::ReadSourceFile(const std::string& path, int filt
 QString ConverterController::Caption() const { return PathText(state_.caption); }
 
 bool ConverterController::SourceInEditor() const {
-  return editors_ != nullptr && options_.Number(Opt::InterfaceMode) == kAdvancedMode &&
-         options_.Flag(Opt::UseSourceEditor);
+  return editors_ != nullptr && setup_.options.Number(Opt::InterfaceMode) == kAdvancedMode &&
+         setup_.options.Flag(Opt::UseSourceEditor);
 }
 
 bool ConverterController::ResultInEditor() const {
-  return editors_ != nullptr && options_.Number(Opt::InterfaceMode) == kAdvancedMode &&
-         options_.Flag(Opt::ShowHtml);
+  return editors_ != nullptr && setup_.options.Number(Opt::InterfaceMode) == kAdvancedMode &&
+         setup_.options.Flag(Opt::ShowHtml);
 }
 
 void ConverterController::SourceEditorSwitched() {
   if (editors_ == nullptr) return;
-  if (options_.Flag(Opt::UseSourceEditor)) {
+  if (setup_.options.Flag(Opt::UseSourceEditor)) {
     editors_->PutSourceText(JoinLines(sourceLines_));
   } else {
     sourceLines_ = SplitLines(editors_->SourceText());
@@ -112,9 +108,7 @@ std::vector<std::string> ConverterController::GetSourceLines() {
 
 bool ConverterController::ConvertText(std::vector<std::string> sourceLines) {
   StatusReporter status = Reporter();
-  StageContext ctx{options_, strings_, templates_, document_, status, *questions_};
-  ctx.fontWidths = &fontWidths_;
-  if (!driver_.ConvertText(sourceLines, ctx)) return false;
+  if (!ConvertBookLines(driver_, sourceLines, setup_, document_, status, *questions_)) return false;
   if (ResultInEditor()) {
     status.Task("HTMLPrepare");
     editors_->PutResult(driver_.ResultLines());
@@ -139,10 +133,10 @@ std::vector<std::string> ConverterController::GetResultLines() const {
   return driver_.ResultLines();
 }
 
-void ConverterController::ApplyPreset(int style) { ApplyTextStyle(options_, style); }
+void ConverterController::ApplyPreset(int style) { ApplyTextStyle(setup_.options, style); }
 
 std::string ConverterController::DocumentText() const {
-  return ComposeDocument(GetResultLines(), options_, templates_);
+  return ComposeBook(GetResultLines(), setup_);
 }
 
 PreviewWrite ConverterController::WritePreview() {
