@@ -92,7 +92,6 @@ TMain::~TMain() {
   readerDocSaved_ = true;
   StoreWindowState();
   SaveSettingsState state;
-  state.documentInBrowser = interfaceMode_ == kReaderMode && !readerFileName_.isEmpty();
   state.sourceOpenDialogHasFile = !sourceFileName_.isEmpty();
   state.readerOpenDialogHasFile = !readerFileName_.isEmpty();
   state.htmlSaveDialogHasFile = !saveFileName_.isEmpty();
