@@ -153,6 +153,8 @@ constexpr StringDefault kControlsMainDefaults[] = {
     {"Open as DOS", "Open as MS DOS file"},
     {"Open as KOI8", "Open as KOI8-RU"},
     {"Open as UTF-8", "Open as UTF-8 file"},
+    {"Undo ", "Undo "},
+    {"Redo ", "Redo "},
 };
 
 template <std::size_t N>

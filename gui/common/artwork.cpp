@@ -440,4 +440,29 @@ QIcon ToolbarIcon(const QString& themeName, Glyph fallback) {
   return GlyphIcon(fallback);
 }
 
+QIcon LabelIcon(const QString& label) {
+  QIcon icon;
+  for (const int size : {16, 22, 24, 32, 48}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont font("DejaVu Sans");
+    font.setBold(true);
+    font.setPixelSize(std::max(6, size * (label.size() > 2 ? 9 : 12) / 24));
+    p.setFont(font);
+    p.setPen(QColor(0x33, 0x3d, 0x4d));
+    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, label);
+    p.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+QIcon ToolbarIcon(const QString& themeName, const QString& label) {
+  if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
+  return LabelIcon(label);
+}
+
 }  // namespace norvella

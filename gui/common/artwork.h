@@ -46,5 +46,10 @@ QPixmap SplashPicture();
 QIcon ToolbarIcon(const QString& themeName, Glyph fallback);
 // Our own drawing of a toolbar glyph.
 QIcon GlyphIcon(Glyph glyph);
+// A short text drawn as a toolbar icon ("H1", "B"), for the markup
+// commands that have no picture of their own.
+QIcon LabelIcon(const QString& label);
+// The theme's icon of that name, or the label drawn.
+QIcon ToolbarIcon(const QString& themeName, const QString& label);
 
 }  // namespace norvella

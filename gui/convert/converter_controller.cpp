@@ -69,24 +69,74 @@ SourceRead ConverterController::ReadSourceFile(const std::string& path, int filt
 
 QString ConverterController::Caption() const { return PathText(state_.caption); }
 
+bool ConverterController::SourceInEditor() const {
+  return editors_ != nullptr && setup_.options.Number(Opt::InterfaceMode) == kAdvancedMode &&
+         setup_.options.Flag(Opt::UseSourceEditor);
+}
+
+bool ConverterController::ResultInEditor() const {
+  return editors_ != nullptr && setup_.options.Number(Opt::InterfaceMode) == kAdvancedMode &&
+         setup_.options.Flag(Opt::ShowHtml);
+}
+
+void ConverterController::SourceEditorSwitched() {
+  if (editors_ == nullptr) return;
+  if (setup_.options.Flag(Opt::UseSourceEditor)) {
+    editors_->PutSourceText(JoinLines(sourceLines_));
+  } else {
+    sourceLines_ = SplitLines(editors_->SourceText());
+    ReportReady();
+  }
+}
+
 void ConverterController::SetSourceText(std::string_view text) {
-  sourceLines_ = SplitLines(text);
+  if (SourceInEditor()) {
+    editors_->PutSourceText(text);
+    // The kept lines would only grow stale beside the editor.
+    sourceLines_.clear();
+  } else {
+    sourceLines_ = SplitLines(text);
+  }
   driver_.Invalidate();
+}
+
+std::vector<std::string> ConverterController::GetSourceLines() {
+  if (!SourceInEditor()) return sourceLines_;
+  Reporter().Task("GetText");
+  return SplitLines(editors_->SourceText());
 }
 
 bool ConverterController::ConvertText(std::vector<std::string> sourceLines) {
   StatusReporter status = Reporter();
-  return ConvertBookLines(driver_, sourceLines, setup_, document_, status, *questions_);
+  if (!ConvertBookLines(driver_, sourceLines, setup_, document_, status, *questions_)) return false;
+  if (ResultInEditor()) {
+    status.Task("HTMLPrepare");
+    editors_->PutResult(driver_.ResultLines());
+    status.Ready();
+  }
+  return true;
 }
 
 bool ConverterController::ConvertForPreview() {
-  return !Converted() && ConvertText(GetSourceLines());
+  if (!Converted() && ConvertText(GetSourceLines())) return true;
+  // The result is up to date; an edited HTML text is shown again.
+  return Converted() && ResultInEditor() && editors_->ResultModified();
+}
+
+bool ConverterController::HasResult() const {
+  if (ResultInEditor()) return !editors_->ResultEmpty();
+  return !driver_.Result().empty();
+}
+
+std::vector<std::string> ConverterController::GetResultLines() const {
+  if (ResultInEditor()) return editors_->ResultLines();
+  return driver_.ResultLines();
 }
 
 void ConverterController::ApplyPreset(int style) { ApplyTextStyle(setup_.options, style); }
 
 std::string ConverterController::DocumentText() const {
-  return ComposeBook(driver_.ResultLines(), setup_);
+  return ComposeBook(GetResultLines(), setup_);
 }
 
 PreviewWrite ConverterController::WritePreview() {

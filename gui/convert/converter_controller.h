@@ -25,6 +25,7 @@
 #include "core/settings/settings_io.h"
 #include "core/source/source_loader.h"
 #include "core/source/source_state.h"
+#include "gui/convert/converter_editors.h"
 
 namespace norvella {
 
@@ -99,9 +100,19 @@ class ConverterController {
   // "Norvella (converter) - " and the file name, or "Norvella - no file".
   QString Caption() const;
 
-  // The kept source: replacing it marks the result out of date.
+  // The editors that hold the source and the result in the advanced mode
+  // (with "Use Source editor" and "Show HTML"); null keeps both as lists.
+  void SetEditors(ConverterEditors* editors) { editors_ = editors; }
+  bool SourceInEditor() const;
+  bool ResultInEditor() const;
+  // "Use Source editor" was switched: the editor takes over the kept source
+  // lines, or gives its text back to them.
+  void SourceEditorSwitched();
+
+  // The source, in the editor or kept: replacing it marks the result out
+  // of date.
   void SetSourceText(std::string_view text);
-  std::vector<std::string> GetSourceLines() const { return sourceLines_; }
+  std::vector<std::string> GetSourceLines();
 
   // Runs the conversion unless the result is up to date; true when it ran.
   // A failing stage throws and leaves the flag clear.
@@ -112,8 +123,9 @@ class ConverterController {
   // True when there is a new result to show.
   bool ConvertForPreview();
 
-  bool HasResult() const { return !driver_.Result().empty(); }
-  std::vector<std::string> GetResultLines() const { return driver_.ResultLines(); }
+  bool HasResult() const;
+  // The result, from the HTML editor when it holds it.
+  std::vector<std::string> GetResultLines() const;
   void StoreResult(WorkingList result) { driver_.StoreResult(std::move(result)); }
 
   // Sets the options of a text-style preset through their setters.
@@ -142,6 +154,7 @@ class ConverterController {
   DocumentProperties document_;
   ConversionDriver driver_;
   std::vector<std::string> sourceLines_;
+  ConverterEditors* editors_ = nullptr;
   std::string fileName_;
   SourceState state_;
   bool librarianInstalled_ = false;

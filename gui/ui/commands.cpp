@@ -20,6 +20,17 @@ ControlInfo Button(ToolBarId toolBar, std::string_view name, Command command, st
   return info;
 }
 
+// A button of an editor's toolbar: enabled where the editors are, drawn
+// as its label when the icon theme lacks the picture.
+ControlInfo Editor(ToolBarId toolBar, std::string_view name, Command command, std::string_view hint,
+                   std::string_view themeIcon, std::string_view label, std::string_view key) {
+  ControlInfo info{name, command, kButton, hint, {}, themeIcon, Glyph::Find, key, false};
+  info.toolBar = toolBar;
+  info.label = label;
+  info.enabledIn = kConverterModes;
+  return info;
+}
+
 // The rules of a row, written around it.
 ControlInfo Converter(ControlInfo info) {
   info.enabledIn = kConverterModes;
@@ -148,14 +159,58 @@ std::vector<ControlInfo> MakeTable() {
       Reader(Button(T::Panel, "Faster", C::Faster, "Faster", "", Glyph::Faster, "increase scroll")),
       Reader(Button(T::Panel, "ZoomBtn", C::FullScreen, "Zoom to full screen", "view-fullscreen",
                     Glyph::FullScreen, "zoom")),
-      // The editors' toolbars.
+      // The source editor's toolbar.
       Button(T::SourceEditor, "ToolButton1", C::Open, "Load source", "document-open", Glyph::Open, "load src"),
-      Button(T::SourceEditor, "ToolButton63", C::Find, "Find", "edit-find", Glyph::Find, "Find"),
+      Converter(Editor(T::SourceEditor, "ToolButton2", C::SaveSource, "Save source text", "document-save-as",
+                       "Sv", "save src")),
+      Group(Editor(T::SourceEditor, "FindButton", C::EditorFind, "Find", "edit-find", "F", "Find")),
+      Editor(T::SourceEditor, "ToolButton4", C::EditorReplace, "Replace", "edit-find-replace", "R", "Replace"),
+      Group(Editor(T::SourceEditor, "ToolButton8", C::EditorCut, "Cut", "edit-cut", "Cut", "cut")),
+      Editor(T::SourceEditor, "ToolButton9", C::EditorCopy, "Copy", "edit-copy", "Cp", "copy"),
+      Editor(T::SourceEditor, "ToolButton10", C::EditorPaste, "Paste", "edit-paste", "Ps", "paste"),
+      Group(Editor(T::SourceEditor, "UndoBtn", C::EditorUndo, "Undo", "edit-undo", "Un", "undo")),
+      Editor(T::SourceEditor, "RedoBtn", C::EditorRedo, "Redo", "edit-redo", "Re", "redo"),
+      Group(Editor(T::SourceEditor, "ToolButton25", C::Markup, "Head1", "", "H1", "H1")),
+      Editor(T::SourceEditor, "ToolButton22", C::Markup, "Head2", "", "H2", "H2"),
+      Editor(T::SourceEditor, "ToolButton23", C::Markup, "Head3", "", "H3", "H3"),
+      Editor(T::SourceEditor, "ToolButton24", C::Markup, "Head4", "", "H4", "H4"),
+      Editor(T::SourceEditor, "ToolButton21", C::Markup, "Head5", "", "H5", "H5"),
+      Group(Editor(T::SourceEditor, "ToolButton20", C::Markup, "Convert to paragraph", "", "P", "make paragraph")),
+      Editor(T::SourceEditor, "ToolButton13", C::Markup, "Align left", "format-justify-left", "L", "align left"),
+      Editor(T::SourceEditor, "ToolButton14", C::Markup, "Align center", "format-justify-center", "C",
+             "align center"),
+      Editor(T::SourceEditor, "ToolButton15", C::Markup, "Align right", "format-justify-right", "R",
+             "align right"),
+      Editor(T::SourceEditor, "ToolButton32", C::Markup, "Justify", "format-justify-fill", "J", "align justify"),
+      Group(Editor(T::SourceEditor, "ToolButton16", C::Markup, "List", "format-list-unordered", "Li", "list")),
+      Editor(T::SourceEditor, "ToolButton36", C::Markup, "Blockquote", "format-indent-more", "BQ", "blockquote"),
+      Editor(T::SourceEditor, "ToolButton52", C::Markup, "Epigraph", "", "Ep", "epigraph"),
+      Group(Editor(T::SourceEditor, "ToolButton17", C::Markup, "Upper index", "format-text-superscript", "x^",
+                   "upper index")),
+      Editor(T::SourceEditor, "ToolButton18", C::Markup, "Lower text", "format-text-subscript", "x_",
+             "lover index"),
+      Editor(T::SourceEditor, "BoldButton", C::Markup, "Bold", "format-text-bold", "B", "bold"),
+      Editor(T::SourceEditor, "ItalicBtn", C::Markup, "Italic", "format-text-italic", "I", "italic"),
+      Group(Editor(T::SourceEditor, "ToolButton77", C::BreakLine, "Break line", "", "br", "Insert br")),
+      Editor(T::SourceEditor, "ToolButton64", C::UpperCase, "Upper case", "", "AB", "upper case"),
+      Editor(T::SourceEditor, "ToolButton65", C::LowerCase, "Lower case", "", "ab", "all lover case"),
+      Editor(T::SourceEditor, "ToolButton71", C::InsertComment, "Insert comment", "", "[1]", "insert comment"),
+      // The HTML editor's toolbar.
       Button(T::HtmlEditor, "ToolButton7", C::Save, "Save the result", "document-save", Glyph::Save,
              "save result"),
-      Button(T::HtmlEditor, "ToolButton62", C::Find, "Find", "edit-find", Glyph::Find, "Find"),
-      Button(T::HtmlEditor, "FindSelectedBtn", C::FindSelected, "Find selected text\r\nin source", "",
+      Group(Editor(T::HtmlEditor, "ToolButton12", C::EditorFind, "Find", "edit-find", "F", "Find")),
+      Editor(T::HtmlEditor, "ToolButton19", C::EditorReplace, "Replace", "edit-find-replace", "R", "Replace"),
+      Group(Editor(T::HtmlEditor, "ToolButton28", C::EditorCut, "Cut", "edit-cut", "Cut", "cut")),
+      Editor(T::HtmlEditor, "ToolButton29", C::EditorCopy, "Copy", "edit-copy", "Cp", "copy"),
+      Editor(T::HtmlEditor, "ToolButton30", C::EditorPaste, "Paste", "edit-paste", "Ps", "paste"),
+      Group(Editor(T::HtmlEditor, "htmUndo", C::EditorUndo, "Undo", "edit-undo", "Un", "undo")),
+      Editor(T::HtmlEditor, "htmRedo", C::EditorRedo, "Redo", "edit-redo", "Re", "redo"),
+      // The browsers' find: the Preview tab's and the full-window panel's.
+      Group(Button(T::Preview, "ToolButton63", C::Find, "Find", "edit-find", Glyph::Find, "Find")),
+      // Enabled while the source editor is in use.
+      Button(T::Preview, "FindSelectedBtn", C::FindSelected, "Find selected text\r\nin source", "",
              Glyph::FindSelected, "Find"),
+      Group(Button(T::Panel, "ToolButton62", C::Find, "Find", "edit-find", Glyph::Find, "Find")),
   };
 }
 
@@ -250,6 +305,21 @@ bool CommandImplemented(Command command) {
     case C::Autoscroll:
     case C::Faster:
     case C::Slower:
+    case C::Find:
+    case C::FindSelected:
+    case C::SaveSource:
+    case C::EditorFind:
+    case C::EditorReplace:
+    case C::EditorCut:
+    case C::EditorCopy:
+    case C::EditorPaste:
+    case C::EditorUndo:
+    case C::EditorRedo:
+    case C::Markup:
+    case C::BreakLine:
+    case C::UpperCase:
+    case C::LowerCase:
+    case C::InsertComment:
       return true;
     default:
       return false;

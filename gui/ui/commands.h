@@ -39,6 +39,21 @@ enum class Command {
   Find,
   FindSelected,
   Help,
+  // The editors' commands; the control's name says which editor and, for
+  // the markup, which tags.
+  SaveSource,
+  EditorFind,
+  EditorReplace,
+  EditorCut,
+  EditorCopy,
+  EditorPaste,
+  EditorUndo,
+  EditorRedo,
+  Markup,
+  BreakLine,
+  UpperCase,
+  LowerCase,
+  InsertComment,
   // Commands whose handlers come with the reader, the editors and the
   // About box; their controls are in place and stay disabled until then.
   ViewerFontSize,
@@ -94,6 +109,8 @@ struct ControlInfo {
   ModeSet shownIn = kEveryMode;
   // A text-style preset: off while the style is detected automatically.
   bool offWhileAutodetecting = false;
+  // Buttons drawn as a short text when the icon theme has no picture.
+  std::string_view label = {};
 };
 
 // Every control, menu items first, each name once.

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QApplication>
 #include <QMessageBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -22,10 +23,16 @@
 #include "gui/common/artwork.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/qt_text.h"
+#include "core/base/text.h"
+#include "core/i18n/keyboard_layout.h"
 #include "gui/convert/document_dialogs.h"
 #include "gui/reader/comment_window.h"
 #include "gui/reader/reader_controller.h"
 #include "gui/reader/screen_saver.h"
+#include "gui/editor/browser_find_bar.h"
+#include "gui/editor/editor_commands.h"
+#include "gui/editor/editor_controller.h"
+#include "gui/editor/editor_widgets.h"
 #include "gui/source/source_dialogs.h"
 #include "gui/ui/browser_page.h"
 #include "gui/ui/reader_questions.h"
@@ -46,6 +53,7 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
 
   WireConverter();
   WireReader();
+  WireEditors();
 
   setAcceptDrops(true);
   options().SetListener(this);
@@ -160,9 +168,39 @@ TCommentWnd* TMain::CommentWindow() {
   return commentWnd_;
 }
 
+void TMain::WireEditors() {
+  keyboardLayouts_ = std::make_unique<UnicodeKeyboardLayouts>();
+  editors_ = new EditorController(*srcText_, *htmText_, options(), controller_->strings(), *keyboardLayouts_, this);
+  controller_->SetEditors(editors_);
+  // Every change of the source makes the result out of date.
+  connect(editors_, &EditorController::SourceEdited, this, [this] { controller_->Invalidate(); });
+  editorCommands_ = new EditorCommands(
+      *editors_, options(), controller_->strings(), [this](const QString& name) { return Control(name); },
+      [this] { return JoinLines(controller_->GetSourceLines()); }, this);
+}
+
+bool TMain::FindSelectedInSource() {
+  const QString selected = webBrowser0_->SelectionText();
+  if (!options().Flag(Opt::UseSourceEditor) || !editors_->FindInSource(selected)) {
+    QApplication::beep();
+    return false;
+  }
+  pageControl1_->setCurrentIndex(kSourcePage);
+  srcText_->setFocus();
+  return true;
+}
+
+BrowserFindBar* TMain::FindBar() const {
+  return activeBrowser_ == webBrowser0_ ? previewFindBar_ : panelFindBar_;
+}
+
 // ---------------------------------------------------------------- commands
 
-void TMain::Execute(Command command) {
+void TMain::Execute(Command command, const QString& control) {
+  if (EditorCommands::IsEditorControl(control.toStdString())) {
+    editorCommands_->Run(control.toStdString());
+    return;
+  }
   switch (command) {
     case Command::Open: LoadSrc(kAskForFile); break;
     case Command::Save: SaveHTML(true); break;
@@ -200,6 +238,8 @@ void TMain::Execute(Command command) {
       options().SetFlag(Opt::SaveReaderDocOnExit, !options().Flag(Opt::SaveReaderDocOnExit));
       UpdateReaderChecks();
       break;
+    case Command::Find: FindBar()->Open(); break;
+    case Command::FindSelected: FindSelectedInSource(); break;
     default: break;  // its handler comes later; the control is disabled
   }
 }
@@ -217,6 +257,7 @@ void TMain::OptionChanged(Opt id) {
       // the Preview tab away from a window that came up with it.
       if (options().Flag(Opt::UseSourceEditor) == sourceEditorOn_) break;
       sourceEditorOn_ = options().Flag(Opt::UseSourceEditor);
+      controller_->SourceEditorSwitched();
       [[fallthrough]];
     case Opt::ShowHtml:
       UpdateEditorTabs();
@@ -227,6 +268,7 @@ void TMain::OptionChanged(Opt id) {
       UpdatePreviewWidth();
       break;
     default:
+      if (editors_ != nullptr) editors_->ApplyOption(id);
       break;
   }
 }

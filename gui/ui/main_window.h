@@ -32,9 +32,15 @@ class QToolBar;
 
 namespace norvella {
 
+class BrowserFindBar;
 class BrowserPage;
 class DialogQuestions;
 class DialogReaderQuestions;
+class EditorCommands;
+class EditorController;
+class HtmlEditor;
+class SourceEditor;
+class UnicodeKeyboardLayouts;
 class DialogSourceQuestions;
 class ReaderController;
 class ScreenSaverInhibitor;
@@ -130,6 +136,14 @@ class TMain : public QMainWindow, private OptionsListener {
 
   // A control by its name (menu item or toolbar button).
   QAction* Control(const QString& name) const;
+
+  // The editors of the advanced mode and their commands.
+  EditorController& editors() { return *editors_; }
+  EditorCommands& editorCommands() { return *editorCommands_; }
+  // "Find selected text in source": the preview's selection, searched in
+  // the source editor from its start; the Source tab shows the match.
+  bool FindSelectedInSource();
+  BrowserFindBar* FindBar() const;
   bool DocumentShown() const { return documentShown_; }
 
  signals:
@@ -166,7 +180,8 @@ class TMain : public QMainWindow, private OptionsListener {
   // The parts, each wired to the areas after they exist (main_window.cpp).
   void WireConverter();
   void WireReader();
-  void Execute(Command command);
+  void WireEditors();
+  void Execute(Command command, const QString& control = {});
 
   // Modes and enabling (main_window_modes.cpp).
   // Enables a control for the mode; a control without its handler yet
@@ -220,6 +235,13 @@ class TMain : public QMainWindow, private OptionsListener {
   WebBrowser* webBrowser1_ = nullptr;    // full-window browser
   WebBrowser* activeBrowser_ = nullptr;
   TCommentWnd* commentWnd_ = nullptr;
+  SourceEditor* srcText_ = nullptr;
+  HtmlEditor* htmText_ = nullptr;
+  BrowserFindBar* previewFindBar_ = nullptr;
+  BrowserFindBar* panelFindBar_ = nullptr;
+  std::unique_ptr<UnicodeKeyboardLayouts> keyboardLayouts_;
+  EditorController* editors_ = nullptr;
+  EditorCommands* editorCommands_ = nullptr;
   StatusPanels* status_ = nullptr;
   QTimer* clock_ = nullptr;
 

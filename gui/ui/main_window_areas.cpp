@@ -24,6 +24,8 @@
 #include "gui/common/artwork.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/qt_text.h"
+#include "gui/editor/browser_find_bar.h"
+#include "gui/editor/editor_widgets.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
 
@@ -58,9 +60,11 @@ void TMain::BuildControls() {
     } else {
       action->setText(text.isEmpty() ? QString("&Send to rocket now") : DisplayText(text));
       if (!text.isEmpty()) action->setToolTip(DisplayText(text));
-      action->setIcon(ToolbarIcon(QString::fromUtf8(info.themeIcon.data(),
-                                                    static_cast<int>(info.themeIcon.size())),
-                                  info.glyph));
+      const QString theme = QString::fromUtf8(info.themeIcon.data(), static_cast<int>(info.themeIcon.size()));
+      if (info.label.empty())
+        action->setIcon(ToolbarIcon(theme, info.glyph));
+      else
+        action->setIcon(ToolbarIcon(theme, QString::fromUtf8(info.label.data(), static_cast<int>(info.label.size()))));
     }
     action->setCheckable(info.checkable);
     const bool implemented = CommandImplemented(info.command);
@@ -68,7 +72,7 @@ void TMain::BuildControls() {
     action->setProperty("modeEnabled", true);
     action->setEnabled(implemented);
     const Command command = info.command;
-    connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
+    connect(action, &QAction::triggered, this, [this, command, name] { Execute(command, name); });
     controls_[name] = action;
   }
   modeGroup_ = new QActionGroup(this);
@@ -217,29 +221,26 @@ QWidget* TMain::BuildPreviewTab() {
   auto* beside = new QWidget(splitter2_);
   beside->setObjectName("WebPanelFiller");
   splitter2_->setCollapsible(0, false);
-  QWidget* tab = Column(pageControl1_, {toolBar3, splitter2_}, 1);
+  previewFindBar_ = new BrowserFindBar([this] { return activeBrowser_; });
+  QWidget* tab = Column(pageControl1_, {toolBar3, previewFindBar_, splitter2_}, 2);
   tab->setObjectName("TabSheet1");
   return tab;
 }
 
-// The editors' tabs: their toolbars with an editor that stays off until the
-// editors come.
+// The editors' tabs: their toolbars over the editors.
 QWidget* TMain::BuildHtmlTab() {
   QToolBar* toolBar2 = MakeToolBar(ToolBarId::HtmlEditor);
-  auto* htmText = new QPlainTextEdit;
-  htmText->setObjectName("HTMText");
-  htmText->setEnabled(false);
-  QWidget* tab = Column(pageControl1_, {toolBar2, htmText}, 1);
+  htmText_ = new HtmlEditor;
+  QWidget* tab = Column(pageControl1_, {toolBar2, htmText_}, 1);
   tab->setObjectName("TabSheet2");
   return tab;
 }
 
 QWidget* TMain::BuildSourceTab() {
   QToolBar* toolBar1 = MakeToolBar(ToolBarId::SourceEditor);
-  auto* srcText = new QPlainTextEdit;
-  srcText->setObjectName("SrcText");
-  srcText->setEnabled(false);
-  QWidget* tab = Column(pageControl1_, {toolBar1, srcText}, 1);
+  toolBar1->setIconSize(QSize(18, 18));
+  srcText_ = new SourceEditor;
+  QWidget* tab = Column(pageControl1_, {toolBar1, srcText_}, 1);
   tab->setObjectName("TabSheet3");
   return tab;
 }
@@ -250,7 +251,8 @@ QWidget* TMain::BuildPanel() {
   QToolBar* toolBar4 = MakeToolBar(ToolBarId::Panel);
   webBrowser1_ = new WebBrowser;
   webBrowser1_->setObjectName("WebBrowser1");
-  QWidget* panel = Column(clientArea_, {toolBar4, webBrowser1_}, 1);
+  panelFindBar_ = new BrowserFindBar([this] { return activeBrowser_; });
+  QWidget* panel = Column(clientArea_, {toolBar4, panelFindBar_, webBrowser1_}, 2);
   panel->setObjectName("Panel1");
   return panel;
 }

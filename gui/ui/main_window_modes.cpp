@@ -142,6 +142,7 @@ void TMain::CheckPreset(int style) {
 void TMain::UpdateEditorTabs() {
   pageControl1_->setTabVisible(kHtmlPage, options().Flag(Opt::ShowHtml));
   pageControl1_->setTabVisible(kSourcePage, options().Flag(Opt::UseSourceEditor));
+  Enable(Control("FindSelectedBtn"), options().Flag(Opt::UseSourceEditor));
 }
 
 void TMain::UpdatePreviewWidth() {

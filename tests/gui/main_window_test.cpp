@@ -256,7 +256,7 @@ class MainWindowTest : public QObject {
                return c.kind == ControlKind::ToolButton;
              })));
     // The preview toolbar as a user sees it.
-    QCOMPARE(window->findChild<QToolBar*>("ToolBar3")->actions().size(), 16);
+    QCOMPARE(window->findChild<QToolBar*>("ToolBar3")->actions().size(), 19);
   }
 
   void ChoosingTheModeInUseChangesNothing() {

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "core/settings/store.h"
+#include "core/settings/settings_io.h"
 #include "gui/app/settings_app_store.h"
 #include "gui/app/startup.h"
 #include "gui/convert/converter_controller.h"
@@ -154,7 +155,7 @@ class WiringTest : public QObject {
 
     SettingsAppStore again(path);
     Options loaded;
-    again.LoadSettings(loaded);
+    LoadSettings(again.Keys(), loaded);
     for (const OptionInfo& info : OptionTable()) {
       const Opt source = info.id == Opt::LastReaderFileLower ? Opt::LastReaderFile : info.id;
       QVERIFY2(loaded.Number(info.id) == atExit.Number(source) && loaded.Text(info.id) == atExit.Text(source),
