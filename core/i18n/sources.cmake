@@ -3,4 +3,5 @@ target_sources(norvella_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/templates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/localisation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/keyboard_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/descr_strings.cpp
 )

@@ -7,7 +7,9 @@
 // registry-style paths.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/hyph/font_widths.h"
 #include "core/i18n/localisation.h"
@@ -37,6 +39,19 @@ class AppStore {
   virtual void LoadFontWidths(const Options& options, ActiveFontWidths& widths) {
     MemoryFontStore fonts;
     norvella::LoadFontWidths(fonts, options, widths);
+  }
+  // The names of the stored font width tables, in key order.
+  virtual std::vector<std::string> FontNames() {
+    MemoryFontStore fonts;
+    WriteDefaultFontWidths(fonts);
+    return fonts.FontNames();
+  }
+  // After the user chose another hyphenation font or orientation: the
+  // widths of the font the options now name.
+  virtual void ReloadFontWidths(const Options& options, ActiveFontWidths& widths) {
+    MemoryFontStore fonts;
+    WriteDefaultFontWidths(fonts);
+    norvella::ReloadFontWidths(fonts, options, widths);
   }
   // Writes every option and the uninstall entry.
   virtual void SaveSettings(const Options& options, const SaveSettingsState& state) = 0;

@@ -32,6 +32,16 @@ void SettingsAppStore::LoadFontWidths(const Options& options, ActiveFontWidths& 
   norvella::LoadFontWidths(fonts, options, widths);
 }
 
+std::vector<std::string> SettingsAppStore::FontNames() {
+  RegistryFontStore fonts(store_.Keys());
+  return fonts.FontNames();
+}
+
+void SettingsAppStore::ReloadFontWidths(const Options& options, ActiveFontWidths& widths) {
+  RegistryFontStore fonts(store_.Keys());
+  norvella::ReloadFontWidths(fonts, options, widths);
+}
+
 void SettingsAppStore::SaveSettings(const Options& options, const SaveSettingsState& state) {
   norvella::SaveSettings(store_.Keys(), options, state);
   Save();

@@ -22,6 +22,8 @@ class SettingsAppStore final : public AppStore {
   LocalisationCheck LoadLocalisation(StringTable& strings, HtmlTemplates& templates) override;
   void LoadSettings(Options& options) override;
   void LoadFontWidths(const Options& options, ActiveFontWidths& widths) override;
+  std::vector<std::string> FontNames() override;
+  void ReloadFontWidths(const Options& options, ActiveFontWidths& widths) override;
   void SaveSettings(const Options& options, const SaveSettingsState& state) override;
 
   bool KeyExists(std::string_view path) const override;

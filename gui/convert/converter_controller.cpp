@@ -41,6 +41,10 @@ LocalisationCheck ConverterController::LoadSettings() {
   return check;
 }
 
+std::vector<std::string> ConverterController::HyphFontNames() { return store_.FontNames(); }
+
+void ConverterController::ReloadFontWidths() { store_.ReloadFontWidths(options_, fontWidths_); }
+
 void ConverterController::SaveSettings(const SaveSettingsState& state) {
   store_.SaveSettings(options_, state);
 }

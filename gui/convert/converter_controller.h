@@ -88,6 +88,10 @@ class ConverterController {
   // Exit: writes the options back through the store.
   void SaveSettings(const SaveSettingsState& state);
   const ActiveFontWidths& FontWidths() const { return fontWidths_; }
+  // The stored hyphenation fonts, and loading the one the options name
+  // after the user chose it.
+  std::vector<std::string> HyphFontNames();
+  void ReloadFontWidths();
   bool LibrarianInstalled() const { return librarianInstalled_; }
 
   // Loads a source file for conversion: probes that its folder is

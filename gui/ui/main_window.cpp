@@ -21,15 +21,14 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "gui/app/artwork.h"
 #include "gui/convert/document_dialogs.h"
 #include "gui/export/rocket.h"
+#include "gui/options/option_panel_widget.h"
 #include "gui/source/source_dialogs.h"
 #include "gui/ui/control_texts.h"
 #include "gui/ui/qt_text.h"
@@ -112,6 +111,7 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   // the stored interface mode takes effect through its option.
   const LocalisationCheck check = controller_->LoadSettings();
   if (check.ShowBuildCheck()) ShowBuildCheck(check);
+  optionPanel_->RefreshCaptions();
   Options& o = options();
 
   if (interfaceMode_ == kReaderMode) {
@@ -139,6 +139,8 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
 
 TMain::~TMain() {
   readerDocSaved_ = true;
+  // A value still in an open option editor is kept like any other.
+  optionPanel_->CommitEditor();
   StoreWindowState();
   SaveSettingsState state;
   state.documentInBrowser = interfaceMode_ == kReaderMode && !readerFileName_.isEmpty();
@@ -314,20 +316,9 @@ void TMain::BuildAreas() {
   panel1_->setObjectName("Panel1");
   clientArea_->addWidget(panel1_);
 
-  // The option panel: the option tree and its editors come later.
-  auto* splitter3 = new QSplitter(Qt::Vertical);
-  splitter3->setObjectName("Splitter3");
-  auto* tree = new QTreeWidget(splitter3);
-  tree->setObjectName("OptionsTree");
-  tree->setHeaderLabel("Options");
-  tree->setEnabled(false);
-  auto* descr = new QTextBrowser(splitter3);
-  descr->setObjectName("Descr");
-  descr->setEnabled(false);
-  splitter3->setSizes({286, 123});
-  rightPanel_ = Column(splitter1_, {splitter3}, 0);
-  rightPanel_->setObjectName("RightPanel");
-  rightPanel_->setMinimumSize(200, 50);
+  // The option panel: the option tree above its editors.
+  optionPanel_ = new OptionPanelWidget(*controller_, splitter1_);
+  rightPanel_ = optionPanel_;
   splitter1_->setStretchFactor(0, 1);
   splitter1_->setStretchFactor(1, 0);
   setCentralWidget(splitter1_);
@@ -420,6 +411,10 @@ void TMain::ApplyLayout(int mode, int previousLayout) {
       else activeBrowser_->Navigate("about:blank");
       break;
     case kAdvancedMode:
+      // The Preview tab is used exactly when an editor tab is, from the
+      // moment the mode is entered.
+      previewTabShown_ = options().Flag(Opt::ShowHtml) || options().Flag(Opt::UseSourceEditor);
+      pageControl1_->setTabVisible(kPreviewPage, previewTabShown_);
       clientArea_->setCurrentWidget(previewTabShown_ ? static_cast<QWidget*>(pageControl1_) : panel1_);
       SetActiveBrowser(previewTabShown_ ? webBrowser0_ : webBrowser1_);
       rightPanel_->show();
@@ -519,6 +514,7 @@ void TMain::UpdatePreviewWidth() {
 }
 
 void TMain::OptionChanged(Opt id) {
+  optionPanel_->OptionChanged(id);
   switch (id) {
     case Opt::InterfaceMode:
       SetInterfaceMode(options().Number(Opt::InterfaceMode));
@@ -651,8 +647,11 @@ void TMain::LoadSrc(int mode) {
   if (sourceFileName_.isEmpty()) return;
 
   SourceRead read;
-  if (!Guarded([&] { read = controller_->ReadSourceFile(PathBytes(sourceFileName_), sourceFilterIndex_); }))
-    return;
+  const bool readDone =
+      Guarded([&] { read = controller_->ReadSourceFile(PathBytes(sourceFileName_), sourceFilterIndex_); });
+  // The load may have found a title and an author.
+  optionPanel_->DocumentReplaced();
+  if (!readDone) return;
   switch (read.kind) {
     case SourceRead::Kind::Failed:
       ShowError(QString::fromLocal8Bit(read.error.c_str()));
@@ -713,6 +712,8 @@ void TMain::dropEvent(QDropEvent* event) {
 // ---------------------------------------------------------------- converting
 
 void TMain::ShowPreviewPage() {
+  // What an open option editor holds counts, so the preview shows it.
+  optionPanel_->CommitEditor();
   bool fresh = false;
   if (Guarded([&] { fresh = controller_->ConvertForPreview(); }) && fresh) ShowPreview();
 }

@@ -32,6 +32,7 @@ namespace norvella {
 
 class DialogQuestions;
 class DialogSourceQuestions;
+class OptionPanelWidget;
 class StatusPanels;
 class TDetectWnd;
 class TLarge;
@@ -99,6 +100,9 @@ class TMain : public QMainWindow, private OptionsListener {
   // Shows a finished document in the full-window browser.
   void OpenForReading(const QString& path);
 
+  // The option panel at the right edge.
+  OptionPanelWidget* OptionPanel() const { return optionPanel_; }
+
   // A control by its name (menu item or toolbar button).
   QAction* Control(const QString& name) const;
   bool DocumentShown() const { return documentShown_; }
@@ -157,6 +161,7 @@ class TMain : public QMainWindow, private OptionsListener {
   QSplitter* splitter2_ = nullptr;       // the preview's own width
   QWidget* panel1_ = nullptr;            // the full-window panel
   QWidget* rightPanel_ = nullptr;        // the option panel
+  OptionPanelWidget* optionPanel_ = nullptr;
   WebBrowser* webBrowser0_ = nullptr;    // preview browser
   WebBrowser* webBrowser1_ = nullptr;    // full-window browser
   WebBrowser* activeBrowser_ = nullptr;
