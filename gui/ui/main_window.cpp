@@ -411,10 +411,6 @@ void TMain::ApplyLayout(int mode, int previousLayout) {
       else activeBrowser_->Navigate("about:blank");
       break;
     case kAdvancedMode:
-      // The Preview tab is used exactly when an editor tab is, from the
-      // moment the mode is entered.
-      previewTabShown_ = options().Flag(Opt::ShowHtml) || options().Flag(Opt::UseSourceEditor);
-      pageControl1_->setTabVisible(kPreviewPage, previewTabShown_);
       clientArea_->setCurrentWidget(previewTabShown_ ? static_cast<QWidget*>(pageControl1_) : panel1_);
       SetActiveBrowser(previewTabShown_ ? webBrowser0_ : webBrowser1_);
       rightPanel_->show();

@@ -480,17 +480,6 @@ class OptionPanelTest : public QObject {
     QVERIFY(tabs->isTabVisible(0) && tabs->isTabVisible(1));
   }
 
-  void BothEditorsOffEnterTheAdvancedModeWithTheFullWindowBrowser() {
-    store_.values["Interface mode"] = "1";
-    store_.values["Asked about title"] = "1";
-    store_.values["Show HTML"] = "0";
-    store_.values["Use Source editor"] = "0";
-    auto window = AdvancedWindow(store_);
-    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
-    QVERIFY(!window->PreviewTabShown());
-    QCOMPARE(window->ActiveBrowser(), window->PanelBrowser());
-  }
-
   void IndependentBrowserWidthKeepsTheStoredWidth() {
     store_.values["Interface mode"] = "1";
     store_.values["Asked about title"] = "1";
