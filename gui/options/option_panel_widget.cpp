@@ -114,7 +114,7 @@ void OptionPanelWidget::BuildEditorArea(QWidget* area) {
   for (const Language& language : LanguageTable()) langOption_->addItem(ToQt(std::string(language.name)));
   presBreak_ = new QCheckBox(ControlText(controller_.strings(), kControlsMain, "PresBreak", "Preserve breaks"), area);
   presBreak_->setObjectName("PresBreak");
-  for (QWidget* control : std::initializer_list<QWidget*>{edit1_, edit2_, comboBox1_, langOption_, presBreak_})
+  for (QWidget* control : std::initializer_list<QWidget*>{edit1_, comboBox1_, langOption_, edit2_, presBreak_})
     column->addWidget(control);
 
   descr_ = new QTextBrowser(area);
