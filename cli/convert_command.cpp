@@ -300,8 +300,7 @@ int OpenSession(const Request& req, Session& session, std::ostream& err) {
   const LocalisationCheck check =
       LoadLocalisation(store.Keys(), session.strings, session.templates, RunningProgramFolderText());
   if (check.ShowBuildCheck()) Warn(err, check.BuildCheckMessage());
-  StartupState startup;
-  LoadSettings(store.Keys(), session.options, startup);
+  LoadSettings(store.Keys(), session.options);
   RestoreEmptyDefaults(session.options);
   return 0;
 }

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "core/base/cp1251.h"
-#include "core/base/program_path.h"
 
 namespace norvella {
 namespace {
@@ -190,11 +189,7 @@ std::string InitialPreviewPath(std::string_view temporaryFolder) {
   return std::string(temporaryFolder) + "$~$~marn_temp" + "9223372036854775807" + ".htm";
 }
 
-void LoadSettings(const Registry& registry, Options& options, StartupState& state) {
-  state.previewPath = InitialPreviewPath(TemporaryFolder());
-  state.temporaryFiles.push_back(state.previewPath);
-  state.sendToRocketEnabled = registry.Open(kLibrarianKey) != nullptr;
-
+void LoadSettings(const Registry& registry, Options& options) {
   const RegKey* key = registry.Open(kSettingsKey);
   if (key == nullptr) return;  // first start: every option keeps its default
   for (const LoadStep& step : kLoadOrder)

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/settings/options.h"
 #include "core/settings/registry.h"
@@ -24,16 +23,6 @@ inline constexpr std::string_view kUninstallKey =
 inline constexpr std::string_view kLibrarianKey = "Software\\Nuvomedia\\RocketLibrarian";
 inline constexpr std::string_view kUninstallDisplayName = "Norvella v1.00 (remove only)";
 
-// What loading the settings sets up besides the options.
-struct StartupState {
-  // The preview file used before any source is loaded.
-  std::string previewPath;
-  // Files to delete when the program ends; the preview path is among them.
-  std::vector<std::string> temporaryFiles;
-  // The "Send to rocket" command needs the librarian's key.
-  bool sendToRocketEnabled = true;
-};
-
 // The preview file before any load: the temporary folder, "$~$~marn_temp",
 // the largest signed 64-bit number and ".htm".
 std::string InitialPreviewPath(std::string_view temporaryFolder);
@@ -43,7 +32,7 @@ std::string InitialPreviewPath(std::string_view temporaryFolder);
 // missing or wrongly typed integer or Boolean (or a string stored with
 // another type) stops the loading there, and that value and every later one
 // keep what they had. Without a settings key every option keeps its value.
-void LoadSettings(const Registry& registry, Options& options, StartupState& state);
+void LoadSettings(const Registry& registry, Options& options);
 
 // After loading: brings back the built-in texts of "Empty lines replace
 // with", "OpenEpigraph" and "CLoseEpigraph" when they are empty.

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <cstdio>
 
-#include "gui/app/artwork.h"
+#include "gui/common/artwork.h"
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);

@@ -12,7 +12,7 @@
 
 #include "core/settings/store.h"
 #include "gui/app/settings_app_store.h"
-#include "gui/app/artwork.h"
+#include "gui/common/artwork.h"
 #include "gui/app/shutdown_signals.h"
 #include "gui/app/splash.h"
 #include "gui/app/startup.h"

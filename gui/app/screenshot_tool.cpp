@@ -12,7 +12,7 @@
 #include <QIcon>
 #include <QScreen>
 
-#include "gui/app/app_store.h"
+#include "gui/convert/app_store.h"
 #include "gui/convert/converter_controller.h"
 #include "gui/ui/main_window.h"
 #include "gui/ui/web_browser.h"
@@ -20,23 +20,25 @@
 namespace {
 
 // The settings of a user who has seen the questions before and made the
-// window larger.
+// window larger, as the program stored them at its last exit.
 class SeasonedUserStore final : public norvella::AppStore {
  public:
-  void LoadSettings(norvella::Options& o) override {
+  SeasonedUserStore() {
     using norvella::Opt;
+    norvella::Options o;
     o.SetFlag(Opt::AskAboutTitle, false);
     o.SetFlag(Opt::ConfirmToc, false);
     o.SetFlag(Opt::AskedAboutTitle, true);
     o.SetNumber(Opt::WindowWidth, 1120);
     o.SetNumber(Opt::WindowHeight, 720);
     o.SetNumber(Opt::PanelWidth, 270);
+    norvella::SaveSettings(registry_, o, {});
   }
-  void SaveSettings(const norvella::Options&, const norvella::SaveSettingsState&) override {}
-  bool KeyExists(std::string_view) const override { return false; }
-  std::size_t EntryCount(std::string_view) const override { return 0; }
-  void DeleteKey(std::string_view) override {}
-  bool MarkWarningShown() override { return true; }
+  norvella::Registry& Keys() override { return registry_; }
+  const norvella::Registry& Keys() const override { return registry_; }
+
+ private:
+  norvella::Registry registry_;
 };
 
 bool Shoot(norvella::TMain& window, const QString& file) {
@@ -65,7 +67,7 @@ int main(int argc, char** argv) {
   window.SetSourceFileName(book);
   window.LoadSrc(norvella::TMain::kLoadNamedFile);
   bool ok = Shoot(window, out.filePath("simple.png"));
-  window.InterfaceModeClick(norvella::TMain::kAdvancedMode);
+  window.InterfaceModeClick(norvella::kAdvancedMode);
   ok = Shoot(window, out.filePath("advanced.png")) && ok;
   std::fprintf(stderr, "%s\n", ok ? "screenshots written" : "norvella-screenshot: could not write");
   return ok ? 0 : 1;

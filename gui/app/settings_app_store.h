@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/settings/store.h"
-#include "gui/app/app_store.h"
+#include "gui/convert/app_store.h"
 
 namespace norvella {
 
@@ -17,25 +17,14 @@ class SettingsAppStore final : public AppStore {
   // the program goes on with an empty store.
   explicit SettingsAppStore(std::string path);
 
-  SettingsStore& Store() { return store_; }
+  Registry& Keys() override { return store_.Keys(); }
+  const Registry& Keys() const override { return store_.Keys(); }
 
-  LocalisationCheck LoadLocalisation(StringTable& strings, HtmlTemplates& templates) override;
-  void LoadSettings(Options& options) override;
-  void LoadFontWidths(const Options& options, ActiveFontWidths& widths) override;
-  std::vector<std::string> FontNames() override;
-  void ReloadFontWidths(const Options& options, ActiveFontWidths& widths) override;
-  void SaveSettings(const Options& options, const SaveSettingsState& state) override;
-
-  bool KeyExists(std::string_view path) const override;
-  std::size_t EntryCount(std::string_view path) const override;
-  void DeleteKey(std::string_view path) override;
-  bool MarkWarningShown() override;
-  void RemoveStoredData() override;
+ protected:
+  // Writes the store; a failure goes to standard error.
+  void Persist() override;
 
  private:
-  // Writes the store; a failure goes to standard error.
-  void Save();
-
   SettingsStore store_;
 };
 

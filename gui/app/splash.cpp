@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "gui/app/artwork.h"
+#include "gui/common/artwork.h"
 
 namespace norvella {
 

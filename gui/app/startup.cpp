@@ -5,7 +5,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 
-#include "gui/app/app_store.h"
+#include "gui/convert/app_store.h"
 #include "gui/ui/main_window.h"
 
 namespace norvella {
@@ -16,23 +16,12 @@ bool IsUninstallCommand(const QStringList& arguments) {
   return !arguments.isEmpty() && arguments.first().toUpper() == "/UNINSTALL";
 }
 
-void AppStore::RemoveStoredData() {
-  DeleteKey(kSettingsKey);
-  if (KeyExists(kMakerKey)) {
-    if (KeyExists(kProgramKey) && EntryCount(kProgramKey) == 0) DeleteKey(kProgramKey);
-    if (EntryCount(kMakerKey) == 0) DeleteKey(kMakerKey);
-  }
-  DeleteKey(kUninstallKey);
-}
-
-void RemoveStoredData(AppStore& store) { store.RemoveStoredData(); }
-
 void RunUninstall(AppStore& store, QWidget* parent) {
   QMessageBox ask(QMessageBox::NoIcon, "Uninstall",
                   "Are you sure you want to remove all Norvella settings from registry?",
                   QMessageBox::Yes | QMessageBox::No, parent);
   if (ask.exec() != QMessageBox::Yes) return;
-  RemoveStoredData(store);
+  store.RemoveStoredData();
   QMessageBox done(QMessageBox::NoIcon, "Uninstall",
                    "No data is stored for program now. Remove executable manually.",
                    QMessageBox::Ok, parent);

@@ -20,10 +20,6 @@ QString JoinArguments(const QStringList& arguments);
 // True when the first argument is "/UNINSTALL" in any letter case.
 bool IsUninstallCommand(const QStringList& arguments);
 
-// Removes the program's stored data: its settings key, then the program's
-// and the maker's keys when nothing else is left in them, and the
-// uninstall entry.
-void RemoveStoredData(AppStore& store);
 // The uninstall command: asks, removes the data, and says so.
 void RunUninstall(AppStore& store, QWidget* parent);
 

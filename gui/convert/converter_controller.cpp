@@ -7,8 +7,8 @@
 #include "core/convert/document_output.h"
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
-#include "gui/app/app_store.h"
-#include "gui/ui/qt_text.h"
+#include "gui/convert/app_store.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 

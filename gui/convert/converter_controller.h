@@ -69,7 +69,6 @@ class ConverterController {
   HtmlTemplates& templates() { return templates_; }
   DocumentProperties& document() { return document_; }
   TemporaryFiles& temporaryFiles() { return state_.temporaryFiles; }
-  const SourceState& sourceState() const { return state_; }
 
   // Status texts and percentages go to the observer, questions of a load
   // or a conversion to the questions object; both may be null (quiet,
@@ -87,9 +86,9 @@ class ConverterController {
   LocalisationCheck LoadSettings();
   // Exit: writes the options back through the store.
   void SaveSettings(const SaveSettingsState& state);
+  // The widths hyphenation measures with; the stored hyphenation fonts,
+  // and loading the one the options name after the user chose it.
   const ActiveFontWidths& FontWidths() const { return fontWidths_; }
-  // The stored hyphenation fonts, and loading the one the options name
-  // after the user chose it.
   std::vector<std::string> HyphFontNames();
   void ReloadFontWidths();
   bool LibrarianInstalled() const { return librarianInstalled_; }

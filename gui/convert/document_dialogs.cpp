@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "core/i18n/strings.h"
-#include "gui/ui/control_texts.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/control_texts.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 namespace {

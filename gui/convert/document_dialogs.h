@@ -57,7 +57,6 @@ class DialogQuestions final : public ConversionQuestions {
   bool AskTitle(DocumentProperties& doc, bool& addAuthorToTitle) override;
 
   TContentChecker& contentChecker() { return *contentChecker_; }
-  TTetleWnd& titleDialog() { return *titleDialog_; }
 
  private:
   TContentChecker* contentChecker_;

@@ -23,8 +23,8 @@
 #include "gui/convert/converter_controller.h"
 #include "gui/options/option_tree_model.h"
 #include "gui/options/option_tree_view.h"
-#include "gui/ui/control_texts.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/control_texts.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 namespace {

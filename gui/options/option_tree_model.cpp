@@ -3,7 +3,7 @@
 #include "core/convert/context.h"
 #include "core/i18n/strings.h"
 #include "gui/options/tree_icons.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 

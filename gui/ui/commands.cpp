@@ -4,6 +4,7 @@ namespace norvella {
 namespace {
 
 using C = Command;
+using T = ToolBarId;
 constexpr ControlKind kMenu = ControlKind::MenuItem;
 constexpr ControlKind kButton = ControlKind::ToolButton;
 
@@ -12,10 +13,33 @@ ControlInfo Item(std::string_view name, Command command, std::string_view captio
   return {name, command, kMenu, caption, shortcut, {}, Glyph::Open, key, checkable};
 }
 
-ControlInfo Button(std::string_view name, Command command, std::string_view hint,
-                   std::string_view themeIcon, Glyph glyph, std::string_view key,
-                   bool checkable = false) {
-  return {name, command, kButton, hint, {}, themeIcon, glyph, key, checkable};
+ControlInfo Button(ToolBarId toolBar, std::string_view name, Command command, std::string_view hint,
+                   std::string_view themeIcon, Glyph glyph, std::string_view key, bool checkable = false) {
+  ControlInfo info{name, command, kButton, hint, {}, themeIcon, glyph, key, checkable};
+  info.toolBar = toolBar;
+  return info;
+}
+
+// The rules of a row, written around it.
+ControlInfo Converter(ControlInfo info) {
+  info.enabledIn = kConverterModes;
+  return info;
+}
+ControlInfo Reader(ControlInfo info) {
+  info.enabledIn = kReaderOnly;
+  return info;
+}
+ControlInfo Preset(ControlInfo info) {
+  info.offWhileAutodetecting = true;
+  return info;
+}
+ControlInfo Group(ControlInfo info) {
+  info.opensGroup = true;
+  return info;
+}
+ControlInfo ShownIn(ModeSet modes, ControlInfo info) {
+  info.shownIn = modes;
+  return info;
 }
 
 std::vector<ControlInfo> MakeTable() {
@@ -24,14 +48,15 @@ std::vector<ControlInfo> MakeTable() {
       Item("Open1", C::Open, "&Open...", "Ctrl+F12", "open file"),
       Item("Openfileinreadermode1", C::OpenForReading, "&Open file in reader mode...", "Ctrl+R",
            "open reader"),
-      Item("Save1", C::Save, "S&ave result as...", "Ctrl+S", "save result"),
-      Item("Sendtorocket1", C::SendToRocket, "&Send to rocket now", "F9", "send to rocket"),
+      Converter(Item("Save1", C::Save, "S&ave result as...", "Ctrl+S", "save result")),
+      Converter(Item("Sendtorocket1", C::SendToRocket, "&Send to rocket now", "F9", "send to rocket")),
       Item("Exit1", C::Exit, "&Exit", "Ctrl+Q", "exit"),
       // View
       Item("Simpleinterfacemode1", C::SimpleMode, "Simple interface mode", "", "simple interface", true),
       Item("Advancedinterfacemode1", C::AdvancedMode, "Advanced interface mode", "",
            "advanced interface", true),
-      Item("Readerinterfacemode2", C::ReaderMode, "Reader interface mode", "", "reader interface", true),
+      ShownIn(kReaderOnly, Item("Readerinterfacemode2", C::ReaderMode, "Reader interface mode", "",
+                                "reader interface", true)),
       Item("Increase1", C::ViewerFontSize, "Increase", "Ctrl+.", "increase"),
       Item("Decrease1", C::ViewerFontSize, "Decrease", "Ctrl+,", "decrease"),
       Item("Smallest1", C::ViewerFontSize, "Smallest", "", "smallest", true),
@@ -42,7 +67,7 @@ std::vector<ControlInfo> MakeTable() {
       // Reader
       Item("Saveactivefile1", C::ReaderDocument, "Save active file", "Ctrl+Shift+S", "save reader"),
       Item("Addbookmark1", C::AddBookmark, "Add &bookmark to selected...", "Ctrl+B", "add bookmark"),
-      Item("Managebookmarks1", C::ManageBookmarks, "Manage bookmarks...", "", "manage bookmarks"),
+      Reader(Item("Managebookmarks1", C::ManageBookmarks, "Manage bookmarks...", "", "manage bookmarks")),
       Item("Addnotetoselected1", C::AddNote, "Add &note to selected", "Ctrl+Shift+N", "add note"),
       Item("Autoscroll1", C::Autoscroll, "Auto&scroll on", "Ctrl+K", "autoscroll on", true),
       Item("Toorboscroll1", C::Autoscroll, "Turbo scroll", "", "turbo scroll", true),
@@ -55,70 +80,79 @@ std::vector<ControlInfo> MakeTable() {
       Item("Autosavebookmarks1", C::ReaderDocument, "Autosave on exit", "", "autosave", true),
       Item("empty1", C::ReaderDocument, "(empty)", "", ""),
       // Parsing
-      Item("Autodetectformat1", C::Autodetect, "Autodetect format", "F5", "autodetect format", true),
-      Item("Threatasfixedwidth1", C::PresetFixedWidth, "Threat as fixed width", "F2", "fixed width", true),
-      Item("Threataslineparagraph1", C::PresetLinePerParagraph, "Threat as line->paragraph", "F3",
-           "line to paragr", true),
-      Item("Threatashtml1", C::PresetHtml, "Threat as html", "F4", "html", true),
+      Converter(Item("Autodetectformat1", C::Autodetect, "Autodetect format", "F5", "autodetect format", true)),
+      Converter(Preset(Item("Threatasfixedwidth1", C::PresetFixedWidth, "Threat as fixed width", "F2",
+                            "fixed width", true))),
+      Converter(Preset(Item("Threataslineparagraph1", C::PresetLinePerParagraph, "Threat as line->paragraph",
+                            "F3", "line to paragr", true))),
+      Converter(Preset(Item("Threatashtml1", C::PresetHtml, "Threat as html", "F4", "html", true))),
       // ?
       Item("Help1", C::Help, "Help", "F1", "help"),
       Item("About1", C::About, "About...", "", "about"),
 
       // The Preview tab's toolbar.
-      Button("ToolButton37", C::Open, "Load source", "document-open", Glyph::Open, "load src"),
-      Button("ToolButton75", C::OpenForReading, "Open for reading", "", Glyph::OpenForReading,
+      Button(T::Preview, "ToolButton37", C::Open, "Load source", "document-open", Glyph::Open, "load src"),
+      Button(T::Preview, "ToolButton75", C::OpenForReading, "Open for reading", "", Glyph::OpenForReading,
              "Open for reading"),
-      Button("Bookshelf2", C::Bookshelf, "Bookshelf", "", Glyph::Bookshelf, "Bookshelf"),
-      Button("ToolButton6", C::Save, "Save the result", "document-save", Glyph::Save, "save result"),
-      Button("ToolButton70", C::SaveAndRead, "Save & Read!", "", Glyph::SaveAndRead, "save and read"),
-      Button("RocketBtn", C::SendToRocket, "", "", Glyph::Send, "send to rocket"),
-      Button("reParceBtn", C::ConvertAgain, "Convert text again", "view-refresh", Glyph::Refresh,
-             "refresh"),
-      Button("ToolButton44", C::Autodetect, "Autodetect text style", "", Glyph::Autodetect,
-             "autodetect format", true),
-      Button("ToolButton41", C::PresetFixedWidth, "Fixed width text", "", Glyph::FixedWidth,
-             "fixed width", true),
-      Button("ToolButton42", C::PresetLinePerParagraph, "Ine line -> one paragraph", "",
-             Glyph::LinePerParagraph, "line to paragraph", true),
-      Button("ToolButton43", C::PresetHtml, "HTML tags break text to paragraphs", "", Glyph::HtmlBreaks,
-             "html", true),
-      Button("ToolButton34", C::GoBack, "Go back", "go-previous", Glyph::Back, "go back"),
-      Button("ToolButton38", C::GoForward, "Go forward", "go-next", Glyph::Forward, "go forward"),
+      Button(T::Preview, "Bookshelf2", C::Bookshelf, "Bookshelf", "", Glyph::Bookshelf, "Bookshelf"),
+      Button(T::Preview, "ToolButton6", C::Save, "Save the result", "document-save", Glyph::Save,
+             "save result"),
+      Converter(Button(T::Preview, "ToolButton70", C::SaveAndRead, "Save & Read!", "", Glyph::SaveAndRead,
+                       "save and read")),
+      Button(T::Preview, "RocketBtn", C::SendToRocket, "", "", Glyph::Send, "send to rocket"),
+      Group(Button(T::Preview, "reParceBtn", C::ConvertAgain, "Convert text again", "view-refresh",
+                   Glyph::Refresh, "refresh")),
+      Group(Button(T::Preview, "ToolButton44", C::Autodetect, "Autodetect text style", "", Glyph::Autodetect,
+                   "autodetect format", true)),
+      Preset(Button(T::Preview, "ToolButton41", C::PresetFixedWidth, "Fixed width text", "",
+                    Glyph::FixedWidth, "fixed width", true)),
+      Preset(Button(T::Preview, "ToolButton42", C::PresetLinePerParagraph, "Ine line -> one paragraph", "",
+                    Glyph::LinePerParagraph, "line to paragraph", true)),
+      Preset(Button(T::Preview, "ToolButton43", C::PresetHtml, "HTML tags break text to paragraphs", "",
+                    Glyph::HtmlBreaks, "html", true)),
+      Group(Button(T::Preview, "ToolButton34", C::GoBack, "Go back", "go-previous", Glyph::Back, "go back")),
+      Button(T::Preview, "ToolButton38", C::GoForward, "Go forward", "go-next", Glyph::Forward, "go forward"),
       // The full-window panel's toolbar (simple and reader modes).
-      Button("ToolButton46", C::Open, "Load source", "document-open", Glyph::Open, "load src"),
-      Button("ToolButton73", C::OpenForReading, "Open for reading", "", Glyph::OpenForReading,
+      Button(T::Panel, "ToolButton46", C::Open, "Load source", "document-open", Glyph::Open, "load src"),
+      Button(T::Panel, "ToolButton73", C::OpenForReading, "Open for reading", "", Glyph::OpenForReading,
              "Open for reading"),
-      Button("Bookshelf1", C::Bookshelf, "Bookshelf", "", Glyph::Bookshelf, "Bookshelf"),
-      Button("ToolButton47", C::Save, "Save the result", "document-save", Glyph::Save, "save result"),
-      Button("ToolButton68", C::SaveAndRead, "Save & Read!", "", Glyph::SaveAndRead, "save and read"),
-      Button("ToolButton60", C::SendToRocket, "Send to rocket now (F9)", "", Glyph::Send,
-             "send to rocket"),
-      Button("ReParceBtn1", C::ConvertAgain, "Refresh", "view-refresh", Glyph::Refresh, "refresh"),
-      Button("ToolButton54", C::Autodetect, "Autodetect format (F5)", "", Glyph::Autodetect,
-             "autodetect format", true),
-      Button("ToolButton56", C::PresetFixedWidth, "Fixed width text (F2)", "", Glyph::FixedWidth,
-             "fixed width", true),
-      Button("ToolButton57", C::PresetLinePerParagraph, "Ine line -> one paragraph (F3)", "",
-             Glyph::LinePerParagraph, "line to paragraph", true),
-      Button("ToolButton58", C::PresetHtml, "HTML tags break text to paragraphs (F4)", "",
-             Glyph::HtmlBreaks, "html", true),
-      Button("ToolButton49", C::GoBack, "Go back", "go-previous", Glyph::Back, "go back"),
-      Button("ToolButton50", C::GoForward, "Go forward", "go-next", Glyph::Forward, "go forward"),
-      Button("NoteBtn", C::AddNote, "Add note to selected (reader)", "", Glyph::Note, "add note"),
-      Button("BookmrkBtn", C::AddBookmark, "Add bookmark to selected (reader)", "bookmark-new",
-             Glyph::Bookmark, "add bookmark"),
-      Button("AutoscrollBtn", C::Autoscroll, "Auto&scroll", "", Glyph::Autoscroll,
-             "enable autoscroll", true),
-      Button("Slower", C::Slower, "Slower", "", Glyph::Slower, "decrease scroll"),
-      Button("Faster", C::Faster, "Faster", "", Glyph::Faster, "increase scroll"),
-      Button("ZoomBtn", C::FullScreen, "Zoom to full screen", "view-fullscreen", Glyph::FullScreen,
-             "zoom"),
+      Button(T::Panel, "Bookshelf1", C::Bookshelf, "Bookshelf", "", Glyph::Bookshelf, "Bookshelf"),
+      Converter(Button(T::Panel, "ToolButton47", C::Save, "Save the result", "document-save", Glyph::Save,
+                       "save result")),
+      Converter(Button(T::Panel, "ToolButton68", C::SaveAndRead, "Save & Read!", "", Glyph::SaveAndRead,
+                       "save and read")),
+      Converter(Button(T::Panel, "ToolButton60", C::SendToRocket, "Send to rocket now (F9)", "", Glyph::Send,
+                       "send to rocket")),
+      Group(Button(T::Panel, "ReParceBtn1", C::ConvertAgain, "Refresh", "view-refresh", Glyph::Refresh,
+                   "refresh")),
+      Group(Converter(Button(T::Panel, "ToolButton54", C::Autodetect, "Autodetect format (F5)", "",
+                             Glyph::Autodetect, "autodetect format", true))),
+      Converter(Preset(Button(T::Panel, "ToolButton56", C::PresetFixedWidth, "Fixed width text (F2)", "",
+                              Glyph::FixedWidth, "fixed width", true))),
+      Converter(Preset(Button(T::Panel, "ToolButton57", C::PresetLinePerParagraph,
+                              "Ine line -> one paragraph (F3)", "", Glyph::LinePerParagraph,
+                              "line to paragraph", true))),
+      Converter(Preset(Button(T::Panel, "ToolButton58", C::PresetHtml, "HTML tags break text to paragraphs (F4)",
+                              "", Glyph::HtmlBreaks, "html", true))),
+      Group(Button(T::Panel, "ToolButton49", C::GoBack, "Go back", "go-previous", Glyph::Back, "go back")),
+      Button(T::Panel, "ToolButton50", C::GoForward, "Go forward", "go-next", Glyph::Forward, "go forward"),
+      Group(Reader(Button(T::Panel, "NoteBtn", C::AddNote, "Add note to selected (reader)", "", Glyph::Note,
+                          "add note"))),
+      Reader(Button(T::Panel, "BookmrkBtn", C::AddBookmark, "Add bookmark to selected (reader)", "bookmark-new",
+                    Glyph::Bookmark, "add bookmark")),
+      Reader(Button(T::Panel, "AutoscrollBtn", C::Autoscroll, "Auto&scroll", "", Glyph::Autoscroll,
+                    "enable autoscroll", true)),
+      Reader(Button(T::Panel, "Slower", C::Slower, "Slower", "", Glyph::Slower, "decrease scroll")),
+      Reader(Button(T::Panel, "Faster", C::Faster, "Faster", "", Glyph::Faster, "increase scroll")),
+      Reader(Button(T::Panel, "ZoomBtn", C::FullScreen, "Zoom to full screen", "view-fullscreen",
+                    Glyph::FullScreen, "zoom")),
       // The editors' toolbars.
-      Button("ToolButton1", C::Open, "Load source", "document-open", Glyph::Open, "load src"),
-      Button("ToolButton63", C::Find, "Find", "edit-find", Glyph::Find, "Find"),
-      Button("ToolButton7", C::Save, "Save the result", "document-save", Glyph::Save, "save result"),
-      Button("ToolButton62", C::Find, "Find", "edit-find", Glyph::Find, "Find"),
-      Button("FindSelectedBtn", C::FindSelected, "Find selected text\r\nin source", "",
+      Button(T::SourceEditor, "ToolButton1", C::Open, "Load source", "document-open", Glyph::Open, "load src"),
+      Button(T::SourceEditor, "ToolButton63", C::Find, "Find", "edit-find", Glyph::Find, "Find"),
+      Button(T::HtmlEditor, "ToolButton7", C::Save, "Save the result", "document-save", Glyph::Save,
+             "save result"),
+      Button(T::HtmlEditor, "ToolButton62", C::Find, "Find", "edit-find", Glyph::Find, "Find"),
+      Button(T::HtmlEditor, "FindSelectedBtn", C::FindSelected, "Find selected text\r\nin source", "",
              Glyph::FindSelected, "Find"),
   };
 }
@@ -128,6 +162,60 @@ std::vector<ControlInfo> MakeTable() {
 const std::vector<ControlInfo>& Controls() {
   static const std::vector<ControlInfo> table = MakeTable();
   return table;
+}
+
+std::vector<const ControlInfo*> ToolBarButtons(ToolBarId toolBar) {
+  std::vector<const ControlInfo*> buttons;
+  for (const ControlInfo& info : Controls())
+    if (info.kind == ControlKind::ToolButton && info.toolBar == toolBar) buttons.push_back(&info);
+  return buttons;
+}
+
+std::string_view ToolBarName(ToolBarId toolBar) {
+  switch (toolBar) {
+    case T::Preview: return "ToolBar3";
+    case T::HtmlEditor: return "ToolBar2";
+    case T::SourceEditor: return "ToolBar1";
+    case T::Panel: return "ToolBar4";
+    case T::None: break;
+  }
+  return {};
+}
+
+const std::vector<MenuInfo>& SwitchedMenus() {
+  static const std::vector<MenuInfo> menus = {
+      {"ReaderRoot", kReaderOnly},    // the Reader menu
+      {"Options1", kConverterModes},  // the Parsing menu
+  };
+  return menus;
+}
+
+bool FollowsMode(const ControlInfo& control) {
+  return control.enabledIn != kEveryMode || control.shownIn != kEveryMode || control.offWhileAutodetecting;
+}
+
+bool ModeEnables(const ControlInfo& control, int mode, bool autodetecting) {
+  return (control.enabledIn & ModeBit(mode)) != 0 && !(control.offWhileAutodetecting && autodetecting);
+}
+
+bool ModeShows(const ControlInfo& control, int mode) { return (control.shownIn & ModeBit(mode)) != 0; }
+
+int ModeOfCommand(Command command) {
+  switch (command) {
+    case C::SimpleMode: return kSimpleMode;
+    case C::AdvancedMode: return kAdvancedMode;
+    case C::ReaderMode: return kReaderMode;
+    default: return -1;
+  }
+}
+
+int PresetOfCommand(Command command) {
+  switch (command) {
+    case C::PresetFixedWidth: return 0;
+    case C::PresetLinePerParagraph: return 1;
+    case C::PresetHtml: return 2;
+    default: return -1;
+  }
 }
 
 bool CommandImplemented(Command command) {

@@ -3,9 +3,10 @@
 // TMain, the program's one main window. It hosts the conversion tabs
 // (Preview, HTML, Source) beside the option panel, and a full-window panel
 // with its own browser; the three interface modes decide which areas show
-// and which commands are enabled. The converter's state lives in the
-// controller; the window turns commands into controller calls and shows
-// what comes back.
+// and which commands are enabled. The window owns the areas; each part of
+// the program (today the converter) keeps its state in a controller that
+// knows no window, and the window turns commands into controller calls
+// and shows what comes back.
 
 #include <map>
 #include <memory>
@@ -42,10 +43,6 @@ class TMain : public QMainWindow, private OptionsListener {
   Q_OBJECT
 
  public:
-  static constexpr int kSimpleMode = 0;
-  static constexpr int kAdvancedMode = 1;
-  static constexpr int kReaderMode = 2;
-
   // The ways LoadSrc obtains its file name.
   static constexpr int kReloadFile = 0;     // the current name again; nothing when empty
   static constexpr int kLoadNamedFile = 1;  // the name already set
@@ -63,17 +60,20 @@ class TMain : public QMainWindow, private OptionsListener {
   Options& options() { return controller_->options(); }
   StatusPanels& status() { return *status_; }
   DialogQuestions& questions() { return *questions_; }
-  TDetectWnd& detectDialog() { return *detectWnd_; }
-  TLarge& largeFileDialog() { return *large_; }
 
-  // Interface modes.
+  // Interface modes ("Interface mode" values). The options keep the mode
+  // and the one left before it; the window follows them.
   int InterfaceMode() const { return interfaceMode_; }
   int PreviousMode() const;
   bool AdvancedConfirmed() const;
+  // Chooses a mode through its option; nothing for the mode in use or a
+  // value that is no mode.
   void SetInterfaceMode(int mode);
   // The View menu's mode items: the advanced mode asks once ever first.
   void InterfaceModeClick(int mode);
-  void SetEditorCommandsEnabled(bool enabled);
+  // Enables the commands of a mode, as the command table says; the editor
+  // commands are on in the converter's modes.
+  void EnableCommandsFor(int mode);
   // In the advanced mode: the Preview tab, or the full-window panel.
   void ShowPreviewTab(bool show);
   bool PreviewTabShown() const { return previewTabShown_; }
@@ -118,17 +118,36 @@ class TMain : public QMainWindow, private OptionsListener {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  static constexpr int kPreviewPage = 0;
+  static constexpr int kHtmlPage = 1;
+  static constexpr int kSourcePage = 2;
+
   void OptionChanged(Opt id) override;
 
+  // Controls, menus and areas (main_window_areas.cpp). Each area has its
+  // own builder: the place where the part living in it adds its widgets.
   void BuildControls();
   void BuildMenus();
   void BuildAreas();
-  QToolBar* MakeToolBar(const char* name, std::initializer_list<const char*> controls);
+  QWidget* BuildPreviewTab();
+  QWidget* BuildHtmlTab();    // the HTML editor's tab
+  QWidget* BuildSourceTab();  // the source editor's tab
+  QWidget* BuildPanel();      // the full-window panel, the reader's area
+  QWidget* BuildOptionPanel();
+  QToolBar* MakeToolBar(ToolBarId toolBar);
   QMenu* MakeMenu(QMenu* into, const QString& title, std::initializer_list<const char*> items);
+  QAction* Control(const ControlInfo& info) const;
+
+  // The parts, each wired to the areas after they exist (main_window.cpp).
+  void WireConverter();
   void Execute(Command command);
+
+  // Modes and enabling (main_window_modes.cpp).
   // Enables a control for the mode; a control without its handler yet
   // stays disabled whatever the mode says.
-  void Enable(const char* name, bool enabled);
+  void Enable(QAction* control, bool enabled);
+  // The layout and the enabling of a mode the option has just chosen.
+  void FollowInterfaceMode(int mode);
   void ApplyLayout(int mode, int previousLayout);
   void SetActiveBrowser(WebBrowser* browser);
   void UpdateModeChecks();
@@ -136,17 +155,21 @@ class TMain : public QMainWindow, private OptionsListener {
   void CheckPreset(int style);
   void UpdateEditorTabs();
   void UpdatePreviewWidth();
+
+  // Window state and messages (main_window.cpp).
   void ApplyStoredWindowState();
   void StoreWindowState();
   void CheckHelpFile();
+  void ShowBuildCheck(const LocalisationCheck& check);
+  void ShowError(const QString& text);
+  void ShowInfo(const QString& text);
+
+  // The converter's commands (main_window_convert.cpp).
   bool AskSourceFileName();
   // Runs a piece of work that may fail with an exception (a conversion
   // stage): the failure is shown, the window goes on. True when it worked.
   template <typename Work>
   bool Guarded(Work&& work);
-  void ShowBuildCheck(const LocalisationCheck& check);
-  void ShowError(const QString& text);
-  void ShowInfo(const QString& text);
 
   std::unique_ptr<ConverterController> controller_;
   std::map<QString, QAction*> controls_;
@@ -175,7 +198,8 @@ class TMain : public QMainWindow, private OptionsListener {
 
   int interfaceMode_ = kAdvancedMode;  // the design layout
   bool previewTabShown_ = true;
-  bool editorCommandsEnabled_ = true;
+  bool sourceEditorOn_ = Info(Opt::UseSourceEditor).intDefault != 0;  // as the window last followed it
+  int commandsMode_ = kAdvancedMode;  // the mode whose commands are enabled
   bool readerDocSaved_ = true;
   bool documentShown_ = false;
   bool windowShown_ = false;

@@ -6,7 +6,7 @@
 #include <QLocale>
 #include <QStatusBar>
 
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 

@@ -40,17 +40,12 @@ SaveSettingsState EverythingKnown() {
 TEST(LoadSettings, FirstStartKeepsEveryDefault) {
   const Registry empty;
   Options o;
-  StartupState state;
-  LoadSettings(empty, o, state);
+  LoadSettings(empty, o);
   const Options defaults;
   for (const auto& info : OptionTable()) {
     EXPECT_EQ(o.Number(info.id), defaults.Number(info.id)) << info.name;
     EXPECT_EQ(o.Text(info.id), defaults.Text(info.id)) << info.name;
   }
-  EXPECT_FALSE(state.sendToRocketEnabled);
-  ASSERT_EQ(state.temporaryFiles.size(), 1u);
-  EXPECT_EQ(state.temporaryFiles[0], state.previewPath);
-  EXPECT_TRUE(state.previewPath.ends_with("/$~$~marn_temp9223372036854775807.htm"));
   EXPECT_EQ(InitialPreviewPath("/tmp/"), "/tmp/$~$~marn_temp9223372036854775807.htm");
 }
 
@@ -58,11 +53,8 @@ TEST(LoadSettings, SavedValuesComeBackInFull) {
   const Options saved = ChangedOptions();
   Registry r;
   SaveSettings(r, saved, EverythingKnown());
-  r.Create(kLibrarianKey);
   Options o;
-  StartupState state;
-  LoadSettings(r, o, state);
-  EXPECT_TRUE(state.sendToRocketEnabled);
+  LoadSettings(r, o);
   for (const auto& info : OptionTable()) {
     if (info.id == Opt::LastReaderFileLower) continue;  // one stored value with "Last reader file"
     EXPECT_EQ(o.Number(info.id), saved.Number(info.id)) << info.name;
@@ -74,7 +66,7 @@ TEST(LoadSettings, SavedValuesComeBackInFull) {
   EXPECT_EQ(key->ReadInteger("KillLinks"), 0);
   EXPECT_EQ(key->ReadInteger("Show HTML"), 1);
   key->WriteInteger("KillLinks", -3);
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   EXPECT_TRUE(o.Flag(Opt::KillLinks));
 }
 
@@ -84,8 +76,7 @@ TEST(LoadSettings, StopsAtTheFirstMissingOrWronglyTypedNumber) {
   RegKey* key = r.Open(kSettingsKey);
   key->DeleteValue("Short strings max");
   Options o;
-  StartupState state;
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   const Options changed = ChangedOptions();
   const Options defaults;
   EXPECT_EQ(o.Flag(Opt::KillLinks), changed.Flag(Opt::KillLinks));
@@ -99,14 +90,14 @@ TEST(LoadSettings, StopsAtTheFirstMissingOrWronglyTypedNumber) {
   key->WriteInteger("Short strings max", 9);
   key->WriteString("Hyphenate", "1");
   Options p;
-  LoadSettings(r, p, state);
+  LoadSettings(r, p);
   EXPECT_EQ(p.Flag(Opt::DetectEpigraphs), changed.Flag(Opt::DetectEpigraphs));
   EXPECT_EQ(p.Flag(Opt::Hyphenate), defaults.Flag(Opt::Hyphenate));
   EXPECT_EQ(p.Text(Opt::HyphFont), defaults.Text(Opt::HyphFont));
   key->WriteInteger("Hyphenate", 1);
   key->WriteInteger("OpenEpigraph", 5);
   Options q;
-  LoadSettings(r, q, state);
+  LoadSettings(r, q);
   EXPECT_EQ(q.Text(Opt::HyphFont), changed.Text(Opt::HyphFont));
   EXPECT_EQ(q.Text(Opt::OpenEpigraph), defaults.Text(Opt::OpenEpigraph));
 }
@@ -122,8 +113,7 @@ TEST(LoadSettings, MissingStringsReadEmptyThroughTheirSetters) {
   key->DeleteValue("Empty lines replace with");
   key->DeleteValue("OpenEpigraph");
   Options o;
-  StartupState state;
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   EXPECT_EQ(o.Text(Opt::HeadStartTag), "");
   EXPECT_EQ(o.Text(Opt::HeadCloseTag), "</h1>");
   EXPECT_EQ(o.Text(Opt::ParagraphStartTag), "");
@@ -137,7 +127,7 @@ TEST(LoadSettings, MissingStringsReadEmptyThroughTheirSetters) {
   key->WriteString("Paragraph start tag", "<p>");
   key->DeleteValue("Paragraph end tag");
   Options p;
-  LoadSettings(r, p, state);
+  LoadSettings(r, p);
   EXPECT_EQ(p.Text(Opt::ParagraphEndTag), "");  // a missing directly stored string is empty
 }
 
@@ -151,8 +141,7 @@ TEST(LoadSettings, InterfaceModeSetterRemembersTheModeLeft) {
   Options o;
   o.SetNumber(Opt::InterfaceMode, kAdvancedMode);
   o.SetNumber(Opt::InterfaceMode, kSimpleMode);  // start-up comes up in the simple mode
-  StartupState state;
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   EXPECT_EQ(o.Number(Opt::InterfaceMode), kReaderMode);
   EXPECT_EQ(o.Number(Opt::PreviousMode), kSimpleMode);
   o.SetNumber(Opt::InterfaceMode, kAdvancedMode);  // leaving the reader keeps "Previous mode"
@@ -165,8 +154,7 @@ TEST(LoadSettings, EverySetterTellsTheListener) {
   Options o;
   Recorder rec;
   o.SetListener(&rec);
-  StartupState state;
-  LoadSettings(r, o, state);
+  LoadSettings(r, o);
   for (const auto& info : OptionTable())
     EXPECT_NE(std::find(rec.changed.begin(), rec.changed.end(), info.id), rec.changed.end()) << info.name;
 }

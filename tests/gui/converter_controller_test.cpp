@@ -10,7 +10,7 @@
 #include "cli/convert_command.h"
 #include "core/convert/document_output.h"
 #include "core/convert/text_style.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_context.h"
 
@@ -56,8 +56,8 @@ class ConverterControllerTest : public QObject {
     QCOMPARE(plain.Caption(), QString("Norvella - no file"));
 
     test::MemoryStore stored;
-    stored.keys[std::string(kLibrarianKey)] = 0;
-    stored.values["Londg strings min"] = "81";
+    stored.AddKey(kLibrarianKey);
+    stored.Set("Londg strings min", "81");
     ConverterController loaded(stored);
     loaded.LoadSettings();
     QVERIFY(loaded.LibrarianInstalled());

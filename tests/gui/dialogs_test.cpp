@@ -10,7 +10,7 @@
 #include "core/i18n/strings.h"
 #include "gui/convert/document_dialogs.h"
 #include "gui/source/source_dialogs.h"
-#include "gui/ui/control_texts.h"
+#include "gui/common/control_texts.h"
 #include "tests/gui/gui_test_support.h"
 
 namespace norvella {

@@ -4,7 +4,9 @@
 // answerer that deals with modal dialogs as they come up, the way a user
 // would, recording what they said.
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <map>
 #include <set>
 #include <string>
@@ -24,59 +26,60 @@
 #include <QWidget>
 
 #include "core/settings/options.h"
-#include "gui/app/app_store.h"
+#include "gui/convert/app_store.h"
 
 namespace norvella::test {
 
-// Keys with their entry counts and the settings as stored texts. Saving
-// writes every option, so a second window started on the same store loads
-// what the first one left.
+// The program's store kept in memory: the same registry and the same load,
+// save and removal as the settings file, without the file. Saving writes
+// every option, so a second window started on the same store loads what
+// the first one left.
 class MemoryStore : public AppStore {
  public:
-  std::map<std::string, std::string> values;  // stored option name -> text
-  std::map<std::string, std::size_t> keys;    // key path -> number of entries
-  bool warningShown = false;
-  int saves = 0;
+  Registry registry;
+  int saves = 0;  // how often the store was kept
 
-  void LoadSettings(Options& options) override {
-    for (const OptionInfo& info : OptionTable()) {
-      const auto found = values.find(std::string(info.name));
-      if (found != values.end()) options.SetFromText(info.name, found->second, nullptr);
+  Registry& Keys() override { return registry; }
+  const Registry& Keys() const override { return registry; }
+
+  // Stores an option's value as the settings file holds it (a number for
+  // a flag or a number). The first one brings every other option at its
+  // default, as in the store of a program that was closed once: loading
+  // stops at the first number it lacks.
+  void Set(std::string_view option, std::string_view text) {
+    RegKey* key = registry.Open(kSettingsKey);
+    if (key == nullptr) {
+      key = &registry.Create(kSettingsKey);
+      for (const OptionInfo& info : OptionTable()) {
+        if (info.type == OptionType::String) key->WriteString(info.name, info.textDefault);
+        else key->WriteInteger(info.name, info.intDefault);
+      }
     }
+    const OptionInfo* info = FindOption(option);
+    QVERIFY2(info != nullptr, std::string(option).c_str());
+    if (info->type == OptionType::String) key->WriteString(info->name, text);
+    else key->WriteInteger(info->name, std::stoi(std::string(text)));
   }
-  void SaveSettings(const Options& options, const SaveSettingsState&) override {
-    ++saves;
-    for (const OptionInfo& info : OptionTable()) {
-      values[std::string(info.name)] = info.type == OptionType::String
-                                           ? options.Text(info.id)
-                                           : std::to_string(options.Number(info.id));
-    }
-    keys.emplace(std::string(kSettingsKey), 0);
-    keys.emplace(std::string(kUninstallKey), 2);
+  // The stored value as text; empty when it is missing.
+  std::string Value(std::string_view option) const {
+    const RegKey* key = registry.Open(kSettingsKey);
+    if (key == nullptr) return {};
+    if (std::optional<std::string> text = key->ReadString(option)) return *text;
+    if (std::optional<std::int32_t> number = key->ReadInteger(option)) return std::to_string(*number);
+    return {};
   }
-  bool KeyExists(std::string_view path) const override { return keys.count(std::string(path)) > 0; }
-  std::size_t EntryCount(std::string_view path) const override {
-    const auto found = keys.find(std::string(path));
-    if (found == keys.end()) return 0;
-    std::size_t count = found->second;
-    const std::string prefix = std::string(path) + "\\";
-    for (const auto& [key, entries] : keys)
-      if (key.compare(0, prefix.size(), prefix) == 0 && key.find('\\', prefix.size()) == std::string::npos)
-        ++count;
-    return count;
+  // A key with that many values.
+  void AddKey(std::string_view path, int values = 0) {
+    RegKey& key = registry.Create(path);
+    for (int i = 0; i < values; ++i) key.WriteInteger("value " + std::to_string(i), i);
   }
-  void DeleteKey(std::string_view path) override {
-    const std::string prefix = std::string(path) + "\\";
-    for (auto it = keys.begin(); it != keys.end();) {
-      if (it->first == path || it->first.compare(0, prefix.size(), prefix) == 0) it = keys.erase(it);
-      else ++it;
-    }
+  bool WarningShown() const {
+    const RegKey* key = registry.Open(kSettingsKey);
+    return key != nullptr && key->HasValue("WarningShown");
   }
-  bool MarkWarningShown() override {
-    const bool before = warningShown;
-    warningShown = true;
-    return before;
-  }
+
+ protected:
+  void Persist() override { ++saves; }
 };
 
 inline QByteArray ReadFile(const QString& path) {

@@ -4,6 +4,7 @@
 
 #include "gui/ui/main_window.h"
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -15,16 +16,18 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include "cli/convert_command.h"
 #include "core/i18n/templates.h"
 #include "gui/ui/commands.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
 #include "tests/gui/gui_test_support.h"
@@ -56,12 +59,16 @@ class CountingController final : public ConverterController {
 
 using test::ReadFile;
 
-// Controls whose state follows the mode, as the window's enabling rule
-// lists them.
-const char* const kConverterControls[] = {"Save1",        "Sendtorocket1", "Options1",    "ToolButton60",
-                                          "ToolButton47", "ToolButton54",  "ToolButton68", "ToolButton70"};
-const char* const kReaderControls[] = {"ReaderRoot", "NoteBtn", "BookmrkBtn", "AutoscrollBtn",
-                                       "Faster",     "Slower",  "ZoomBtn",    "Managebookmarks1"};
+// Controls and menus whose state follows the mode, as the command table
+// gives them.
+QStringList ControlsEnabledIn(ModeSet modes) {
+  QStringList names;
+  for (const ControlInfo& control : Controls())
+    if (control.enabledIn == modes && !control.offWhileAutodetecting) names << ToQtName(control.name);
+  for (const MenuInfo& menu : SwitchedMenus())
+    if (menu.enabledIn == modes) names << ToQtName(menu.name);
+  return names;
+}
 const char* const kPresetsOfTheReaderToolbar[] = {"ToolButton56", "ToolButton57", "ToolButton58"};
 
 }  // namespace
@@ -108,22 +115,22 @@ class MainWindowTest : public QObject {
     return count;
   }
 
-  static bool ModeEnabled(TMain& window, const char* name) {
+  static bool ModeEnabled(TMain& window, const QString& name) {
     return window.Control(name)->property("modeEnabled").toBool();
   }
 
  private slots:
   void init() {
     store_ = MemoryStore();
-    store_.values["Ask about title"] = "0";
-    store_.values["Confirm table of content"] = "0";
+    store_.Set("Ask about title", "0");
+    store_.Set("Confirm table of content", "0");
   }
 
   void StartsInTheSimpleModeWithTheDefaults() {
-    store_.values.clear();
+    store_ = MemoryStore();
     auto window = Window();
-    QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
-    QCOMPARE(window->PreviousMode(), TMain::kAdvancedMode);
+    QCOMPARE(window->InterfaceMode(), kSimpleMode);
+    QCOMPARE(window->PreviousMode(), kAdvancedMode);
     QVERIFY(!window->AdvancedConfirmed());
     QCOMPARE(window->windowTitle(), QString("Norvella - no file"));
     QCOMPARE(window->ActiveBrowser(), window->PanelBrowser());
@@ -144,17 +151,17 @@ class MainWindowTest : public QObject {
   }
 
   void StoredSettingsReplaceTheDefaults() {
-    store_.values["Londg strings min"] = "81";
-    store_.values["Interface mode"] = "1";
-    store_.values["Previous mode"] = "0";
-    store_.values["Asked about title"] = "1";
-    store_.values["Window Width"] = "900";
-    store_.values["Window Height"] = "640";
-    store_.keys[std::string(kLibrarianKey)] = 0;
+    store_.Set("Londg strings min", "81");
+    store_.Set("Interface mode", "1");
+    store_.Set("Previous mode", "0");
+    store_.Set("Asked about title", "1");
+    store_.Set("Window Width", "900");
+    store_.Set("Window Height", "640");
+    store_.AddKey(kLibrarianKey);
     auto window = Window();
     QCOMPARE(window->options().Number(Opt::LongStringsMin), 81);
-    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
-    QCOMPARE(window->PreviousMode(), TMain::kSimpleMode);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
+    QCOMPARE(window->PreviousMode(), kSimpleMode);
     QVERIFY(window->AdvancedConfirmed());
     QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
     QVERIFY(window->findChild<QWidget*>("RightPanel")->isVisible());
@@ -166,9 +173,9 @@ class MainWindowTest : public QObject {
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<QString>("commandLine");
     QTest::addColumn<int>("mode");
-    QTest::newRow("last file missing") << false << QString() << int(TMain::kSimpleMode);
-    QTest::newRow("last file there") << true << QString() << int(TMain::kReaderMode);
-    QTest::newRow("a file on the command line") << true << QString("/tmp/other.txt") << int(TMain::kSimpleMode);
+    QTest::newRow("last file missing") << false << QString() << int(kSimpleMode);
+    QTest::newRow("last file there") << true << QString() << int(kReaderMode);
+    QTest::newRow("a file on the command line") << true << QString("/tmp/other.txt") << int(kSimpleMode);
   }
   void AStoredReaderModeReopensTheLastDocumentOrFallsBack() {
     QFETCH(bool, fileExists);
@@ -181,12 +188,12 @@ class MainWindowTest : public QObject {
       QVERIFY(file.open(QIODevice::WriteOnly));
       file.write("<html><body>last read</body></html>");
     }
-    store_.values["Interface mode"] = "2";
-    store_.values["Previous mode"] = "0";
-    store_.values["Last reader file"] = FromQt(last);
+    store_.Set("Interface mode", "2");
+    store_.Set("Previous mode", "0");
+    store_.Set("Last reader file", FromQt(last));
     auto window = Window(commandLine);
     QCOMPARE(window->InterfaceMode(), mode);
-    if (mode == TMain::kReaderMode) {
+    if (mode == kReaderMode) {
       QVERIFY(window->ActiveBrowser()->WaitUntilReady());
       QCOMPARE(window->ActiveBrowser()->LocationUrl(), QUrl::fromLocalFile(last).toString());
       QCOMPARE(window->windowTitle(), QString("Norvella (reader) - last.html"));
@@ -194,14 +201,15 @@ class MainWindowTest : public QObject {
   }
 
   void EveryCommandIsEnabledAsTheModeSays() {
-    store_.values["Asked about title"] = "1";
+    store_.Set("Asked about title", "1");
     auto window = Window();
-    for (const int mode : {TMain::kSimpleMode, TMain::kAdvancedMode, TMain::kReaderMode, TMain::kSimpleMode}) {
+    for (const int mode : {kSimpleMode, kAdvancedMode, kReaderMode, kSimpleMode}) {
       window->SetInterfaceMode(mode);
       QCOMPARE(window->InterfaceMode(), mode);
-      const bool converter = mode != TMain::kReaderMode;
-      for (const char* name : kConverterControls) QCOMPARE(ModeEnabled(*window, name), converter);
-      for (const char* name : kReaderControls) QCOMPARE(ModeEnabled(*window, name), !converter);
+      const bool converter = mode != kReaderMode;
+      for (const QString& name : ControlsEnabledIn(kConverterModes))
+        QCOMPARE(ModeEnabled(*window, name), converter);
+      for (const QString& name : ControlsEnabledIn(kReaderOnly)) QCOMPARE(ModeEnabled(*window, name), !converter);
       for (const char* name : {"Save1", "Sendtorocket1", "Options1", "ToolButton60", "ToolButton47", "ToolButton54"})
         QCOMPARE(window->Control(name)->isEnabled(), converter);
       QCOMPARE(window->Control("ReaderRoot")->isEnabled(), !converter);
@@ -216,38 +224,91 @@ class MainWindowTest : public QObject {
       }
       const char* checked[] = {"Simpleinterfacemode1", "Advancedinterfacemode1", "Readerinterfacemode2"};
       QVERIFY(window->Control(checked[mode])->isChecked());
-      QCOMPARE(window->ActiveBrowser(), mode == TMain::kAdvancedMode ? window->PreviewBrowser() : window->PanelBrowser());
+      QCOMPARE(window->ActiveBrowser(), mode == kAdvancedMode ? window->PreviewBrowser() : window->PanelBrowser());
     }
   }
 
-  void ChoosingTheModeInUseChangesNothing() {
-    store_.values["Asked about title"] = "1";
+  void EveryToolbarShowsTheButtonsOfItsRowsInTheirOrder() {
     auto window = Window();
-    window->InterfaceModeClick(TMain::kAdvancedMode);
-    QCOMPARE(window->PreviousMode(), TMain::kSimpleMode);
+    QSet<QString> names;
+    for (const ControlInfo& control : Controls()) {
+      QVERIFY2(!names.contains(ToQtName(control.name)), control.name.data());
+      names << ToQtName(control.name);
+      QCOMPARE(control.kind == ControlKind::ToolButton, control.toolBar != ToolBarId::None);
+    }
+    int buttons = 0;
+    for (const ToolBarId id : {ToolBarId::Preview, ToolBarId::HtmlEditor, ToolBarId::SourceEditor, ToolBarId::Panel}) {
+      auto* bar = window->findChild<QToolBar*>(ToQtName(ToolBarName(id)));
+      QVERIFY(bar != nullptr);
+      QStringList expected;
+      for (const ControlInfo* button : ToolBarButtons(id)) {
+        if (button->opensGroup) expected << "|";
+        expected << ToQtName(button->name);
+        ++buttons;
+      }
+      QStringList shown;
+      for (QAction* action : bar->actions()) shown << (action->isSeparator() ? QString("|") : action->objectName());
+      QCOMPARE(shown, expected);
+    }
+    QCOMPARE(buttons, int(std::count_if(Controls().begin(), Controls().end(), [](const ControlInfo& c) {
+               return c.kind == ControlKind::ToolButton;
+             })));
+    // The preview toolbar as a user sees it.
+    QCOMPARE(window->findChild<QToolBar*>("ToolBar3")->actions().size(), 16);
+  }
+
+  void ChoosingTheModeInUseChangesNothing() {
+    store_.Set("Asked about title", "1");
+    auto window = Window();
+    window->InterfaceModeClick(kAdvancedMode);
+    QCOMPARE(window->PreviousMode(), kSimpleMode);
     const int reads = controller_->reads;
     window->options().SetNumber(Opt::PreviousMode, 7);
-    window->SetInterfaceMode(TMain::kAdvancedMode);
+    window->SetInterfaceMode(kAdvancedMode);
     QCOMPARE(window->PreviousMode(), 7);
     QCOMPARE(controller_->reads, reads);
   }
 
+  void TheWindowFollowsTheModeOption() {
+    // The option tree changes the mode through its option, as a load does.
+    store_.Set("Asked about title", "1");
+    auto window = Window();
+    window->options().SetNumber(Opt::InterfaceMode, kReaderMode);
+    QCOMPARE(window->InterfaceMode(), kReaderMode);
+    QCOMPARE(window->PreviousMode(), kSimpleMode);
+    QVERIFY(window->Control("Readerinterfacemode2")->isChecked());
+    QVERIFY(ModeEnabled(*window, "ReaderRoot"));
+    QCOMPARE(window->ActiveBrowser(), window->PanelBrowser());
+
+    window->options().SetNumber(Opt::InterfaceMode, kAdvancedMode);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
+    QCOMPARE(window->PreviousMode(), kSimpleMode);  // the reader is never the mode to go back to
+    QVERIFY(window->findChild<QWidget*>("RightPanel")->isVisible());
+    QVERIFY(window->Control("Advancedinterfacemode1")->isChecked());
+
+    // A value that is no mode leaves the window as it is.
+    window->options().SetNumber(Opt::InterfaceMode, 5);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
+    window->SetInterfaceMode(-1);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
+  }
+
   void LeavingTheReaderReturnsToTheModeItCameFrom() {
-    store_.values["Asked about title"] = "1";
+    store_.Set("Asked about title", "1");
     auto window = Window();
     Load(*window, Sample());
     QCOMPARE(controller_->reads, 1);
-    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(kReaderMode);
     window->SetInterfaceMode(window->PreviousMode());
-    QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
+    QCOMPARE(window->InterfaceMode(), kSimpleMode);
 
     // Entering the advanced mode loads the source again, coming back to it
     // from the reader does not.
-    window->InterfaceModeClick(TMain::kAdvancedMode);
+    window->InterfaceModeClick(kAdvancedMode);
     QCOMPARE(controller_->reads, 2);
-    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(kReaderMode);
     window->SetInterfaceMode(window->PreviousMode());
-    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
     QCOMPARE(controller_->reads, 2);
   }
 
@@ -255,28 +316,28 @@ class MainWindowTest : public QObject {
     {
       auto window = Window();
       ModalAnswerer no([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::No); });
-      window->InterfaceModeClick(TMain::kAdvancedMode);
+      window->InterfaceModeClick(kAdvancedMode);
       QCOMPARE(no.seen.size(), 1);
       QVERIFY(no.seen.first().startsWith("Advanced interface mode was designed"));
-      QCOMPARE(window->InterfaceMode(), TMain::kSimpleMode);
+      QCOMPARE(window->InterfaceMode(), kSimpleMode);
       QVERIFY(window->Control("Simpleinterfacemode1")->isChecked());
       QVERIFY(!window->AdvancedConfirmed());
     }
     {
       auto window = Window();
       ModalAnswerer yes([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Yes); });
-      window->InterfaceModeClick(TMain::kAdvancedMode);
-      QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
-      window->InterfaceModeClick(TMain::kSimpleMode);
-      window->InterfaceModeClick(TMain::kAdvancedMode);
+      window->InterfaceModeClick(kAdvancedMode);
+      QCOMPARE(window->InterfaceMode(), kAdvancedMode);
+      window->InterfaceModeClick(kSimpleMode);
+      window->InterfaceModeClick(kAdvancedMode);
       QCOMPARE(yes.seen.size(), 1);
-      window->InterfaceModeClick(TMain::kSimpleMode);
+      window->InterfaceModeClick(kSimpleMode);
     }
     // After a restart the answer is remembered.
     auto window = Window();
     ModalAnswerer watcher([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::No); });
-    window->InterfaceModeClick(TMain::kAdvancedMode);
-    QCOMPARE(window->InterfaceMode(), TMain::kAdvancedMode);
+    window->InterfaceModeClick(kAdvancedMode);
+    QCOMPARE(window->InterfaceMode(), kAdvancedMode);
     QVERIFY(watcher.seen.isEmpty());
   }
 
@@ -297,13 +358,13 @@ class MainWindowTest : public QObject {
 
     // The reader toolbar's presets are off in the reader mode; coming back
     // they follow autodetection again.
-    window->SetInterfaceMode(TMain::kReaderMode);
+    window->SetInterfaceMode(kReaderMode);
     for (const char* name : kPresetsOfTheReaderToolbar) QVERIFY(!window->Control(name)->isEnabled());
-    window->SetInterfaceMode(TMain::kSimpleMode);
+    window->SetInterfaceMode(kSimpleMode);
     for (const char* name : kPresetsOfTheReaderToolbar) QVERIFY(window->Control(name)->isEnabled());
     window->Control("Autodetectformat1")->trigger();
-    window->SetInterfaceMode(TMain::kReaderMode);
-    window->SetInterfaceMode(TMain::kSimpleMode);
+    window->SetInterfaceMode(kReaderMode);
+    window->SetInterfaceMode(kSimpleMode);
     for (const char* name : kPresetsOfTheReaderToolbar) QVERIFY(!window->Control(name)->isEnabled());
   }
 
@@ -350,7 +411,7 @@ class MainWindowTest : public QObject {
   }
 
   void APresetConvertsOnce() {
-    store_.values["AutoDetect text format"] = "0";
+    store_.Set("AutoDetect text format", "0");
     auto window = Window();
     Load(*window, Sample());
     QSignalSpy tasks(&window->status(), &StatusPanels::TaskShown);
@@ -383,7 +444,7 @@ class MainWindowTest : public QObject {
   }
 
   void TheTitleDialogOfALoadReachesTheDocument() {
-    store_.values["Ask about title"] = "1";
+    store_.Set("Ask about title", "1");
     auto window = Window();
     ModalAnswerer answerer([](QWidget* d) {
       d->findChild<QLineEdit*>("ShortTitle")->setText("Overcoat");
@@ -485,10 +546,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(answerer.seen, setting == 0 ? QStringList{"Formating detected"} : QStringList{});
     if (choice == "cancel") {
       QCOMPARE(window->windowTitle(), QString("Norvella (converter) - shinel.txt"));
-      QCOMPARE(window->InterfaceMode(), int(TMain::kSimpleMode));
+      QCOMPARE(window->InterfaceMode(), int(kSimpleMode));
       return;
     }
-    QCOMPARE(window->InterfaceMode(), int(read ? TMain::kReaderMode : TMain::kSimpleMode));
+    QCOMPARE(window->InterfaceMode(), int(read ? kReaderMode : kSimpleMode));
     QCOMPARE(window->windowTitle(),
              QString(read ? "Norvella (reader) - produced.html" : "Norvella (converter) - produced.html"));
   }
@@ -568,8 +629,8 @@ class MainWindowTest : public QObject {
   }
 
   void ThePreviewFollowsTheModeIntoTheOtherBrowser() {
-    store_.values["Interface mode"] = "1";
-    store_.values["Asked about title"] = "1";
+    store_.Set("Interface mode", "1");
+    store_.Set("Asked about title", "1");
     auto window = Window();
     Load(*window, Sample());
     QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
@@ -578,7 +639,7 @@ class MainWindowTest : public QObject {
 
     // The full-window browser has never shown the preview: refreshing it
     // would leave it blank, so it is sent to the file.
-    window->InterfaceModeClick(TMain::kSimpleMode);
+    window->InterfaceModeClick(kSimpleMode);
     WebBrowser* panel = window->PanelBrowser();
     QVERIFY(panel->WaitUntilReady());
     QCOMPARE(panel->LocationUrl(), PreviewUrl(*window));
@@ -586,9 +647,9 @@ class MainWindowTest : public QObject {
   }
 
   void ThePreviewTabGivesWayToTheFullWindowBrowser() {
-    store_.values["Interface mode"] = "1";
-    store_.values["Asked about title"] = "1";
-    store_.values["Show HTML"] = "1";
+    store_.Set("Interface mode", "1");
+    store_.Set("Asked about title", "1");
+    store_.Set("Show HTML", "1");
     auto window = Window();
     auto* tabs = window->findChild<QTabWidget*>("PageControl1");
     QVERIFY(tabs->isTabVisible(1));
@@ -609,7 +670,7 @@ class MainWindowTest : public QObject {
     QVERIFY(tabs->isTabVisible(2));
     QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
     // Outside the advanced mode the rule does nothing.
-    window->InterfaceModeClick(TMain::kSimpleMode);
+    window->InterfaceModeClick(kSimpleMode);
     window->options().SetFlag(Opt::UseSourceEditor, false);
     QVERIFY(window->PreviewTabShown());
   }
@@ -624,9 +685,9 @@ class MainWindowTest : public QObject {
     window.reset();
     QVERIFY(!QFile::exists(preview));
     QCOMPARE(store_.saves, 1);
-    QCOMPARE(store_.values["Londg strings min"], std::string("90"));
-    QCOMPARE(store_.values["Window Width"], std::string("700"));
-    QCOMPARE(store_.values["Interface mode"], std::string("0"));
+    QCOMPARE(store_.Value("Londg strings min"), std::string("90"));
+    QCOMPARE(store_.Value("Window Width"), std::string("700"));
+    QCOMPARE(store_.Value("Interface mode"), std::string("0"));
   }
 
   void TheStatusBarRepaintsAPercentageOnlyWhenItChanges() {

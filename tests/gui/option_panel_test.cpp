@@ -29,7 +29,7 @@
 #include "gui/options/option_tree_model.h"
 #include "gui/options/option_tree_view.h"
 #include "gui/ui/main_window.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "gui/ui/web_browser.h"
 #include "tests/gui/gui_test_support.h"
 
@@ -38,12 +38,6 @@ namespace {
 
 using test::MemoryStore;
 using test::ModalAnswerer;
-
-// A store without any font width table, as after the user deleted them.
-class NoFontsStore final : public MemoryStore {
- public:
-  std::vector<std::string> FontNames() override { return {}; }
-};
 
 // Types text the way a keyboard does, character by character, also where
 // QTest knows no key for the character.
@@ -120,8 +114,8 @@ class OptionPanelTest : public QObject {
  private slots:
   void init() {
     store_ = MemoryStore();
-    store_.values["Ask about title"] = "0";
-    store_.values["Confirm table of content"] = "0";
+    store_.Set("Ask about title", "0");
+    store_.Set("Confirm table of content", "0");
   }
 
   void TheTreeHoldsEveryNodeInItsOrder() {
@@ -308,9 +302,11 @@ class OptionPanelTest : public QObject {
   }
 
   void WithoutFontTablesTheEditorSaysSo() {
-    NoFontsStore store;
+    MemoryStore store;
     PanelWindow w(store);
     QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    // The font tables removed from the store after the start.
+    store.Keys().DeleteTree(std::string(kSettingsKey) + "\\" + std::string(kFontsKey));
     w.controller.options().SetFlag(Opt::Hyphenate, true);
     ModalAnswerer answer([](QWidget* dialog) { ModalAnswerer::Click(dialog, QMessageBox::Ok); });
     w.Click(8, false);
@@ -422,9 +418,9 @@ class OptionPanelTest : public QObject {
   }
 
   void APresetUpdatesTheParagraphNodesAtOnce() {
-    store_.values["Interface mode"] = "1";
-    store_.values["Asked about title"] = "1";
-    store_.values["AutoDetect text format"] = "0";
+    store_.Set("Interface mode", "1");
+    store_.Set("Asked about title", "1");
+    store_.Set("AutoDetect text format", "0");
     auto window = AdvancedWindow(store_);
     OptionPanelWidget* panel = window->OptionPanel();
     QVERIFY(panel->isVisible());
@@ -449,10 +445,10 @@ class OptionPanelTest : public QObject {
   }
 
   void EditorNodesShowAndHideTheirTabs() {
-    store_.values["Interface mode"] = "1";
-    store_.values["Asked about title"] = "1";
-    store_.values["Show HTML"] = "1";
-    store_.values["Use Source editor"] = "0";
+    store_.Set("Interface mode", "1");
+    store_.Set("Asked about title", "1");
+    store_.Set("Show HTML", "1");
+    store_.Set("Use Source editor", "0");
     auto window = AdvancedWindow(store_);
     auto* tabs = window->findChild<QTabWidget*>("PageControl1");
     OptionPanelWidget* panel = window->OptionPanel();
@@ -481,11 +477,11 @@ class OptionPanelTest : public QObject {
   }
 
   void IndependentBrowserWidthKeepsTheStoredWidth() {
-    store_.values["Interface mode"] = "1";
-    store_.values["Asked about title"] = "1";
-    store_.values["Show HTML"] = "1";
-    store_.values["Browser Width"] = "420";
-    store_.values["Window Width"] = "1100";
+    store_.Set("Interface mode", "1");
+    store_.Set("Asked about title", "1");
+    store_.Set("Show HTML", "1");
+    store_.Set("Browser Width", "420");
+    store_.Set("Window Width", "1100");
     auto window = AdvancedWindow(store_);
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     auto* splitter2 = window->findChild<QSplitter*>("Splitter2");

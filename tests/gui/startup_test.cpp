@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui/app/artwork.h"
+#include "gui/common/artwork.h"
 #include "gui/app/shutdown_signals.h"
 #include "gui/app/splash.h"
 #include "gui/ui/main_window.h"
@@ -38,18 +38,18 @@ class StartupTest : public QObject {
   }
 
   static void AddMakerKeys(MemoryStore& store, bool otherProgram, bool otherValue) {
-    store.keys[std::string(kMakerKey)] = otherValue ? 1 : 0;
-    store.keys[std::string(kProgramKey)] = 0;
-    store.keys[std::string(kSettingsKey)] = 90;
-    store.keys[Sub(kSettingsKey, "interface\\messages")] = 12;
-    store.keys[std::string(kUninstallKey)] = 2;
-    if (otherProgram) store.keys[Sub(kMakerKey, "Other Program")] = 3;
+    store.AddKey(kMakerKey, otherValue ? 1 : 0);
+    store.AddKey(kProgramKey);
+    store.AddKey(kSettingsKey, 90);
+    store.AddKey(Sub(kSettingsKey, "interface\\messages"), 12);
+    store.AddKey(kUninstallKey, 2);
+    if (otherProgram) store.AddKey(Sub(kMakerKey, "Other Program"), 3);
   }
 
   std::unique_ptr<TMain> Window(MemoryStore& store) {
     // Neither the title question nor the contents confirmation pops up.
-    store.values.insert_or_assign("Ask about title", std::string(1, '0'));
-    store.values.insert_or_assign("Confirm table of content", std::string(1, '0'));
+    store.Set("Ask about title", "0");
+    store.Set("Confirm table of content", "0");
     return std::make_unique<TMain>(std::make_unique<ConverterController>(store), QString());
   }
 
@@ -70,12 +70,12 @@ class StartupTest : public QObject {
   void UninstallRemovesTheMakersKeyOnlyWhenNothingElseIsInIt() {
     MemoryStore alone;
     AddMakerKeys(alone, false, false);
-    RemoveStoredData(alone);
-    QVERIFY(alone.keys.empty());
+    alone.RemoveStoredData();
+    QVERIFY(alone.registry.Empty());
 
     MemoryStore shared;
     AddMakerKeys(shared, true, false);
-    RemoveStoredData(shared);
+    shared.RemoveStoredData();
     QVERIFY(!shared.KeyExists(kSettingsKey));
     QVERIFY(!shared.KeyExists(Sub(kSettingsKey, "interface\\messages")));
     QVERIFY(!shared.KeyExists(kProgramKey));
@@ -84,15 +84,15 @@ class StartupTest : public QObject {
 
     MemoryStore withValue;
     AddMakerKeys(withValue, false, true);
-    RemoveStoredData(withValue);
+    withValue.RemoveStoredData();
     QVERIFY(!withValue.KeyExists(kProgramKey));
     QVERIFY(withValue.KeyExists(kMakerKey));
 
     // Something else kept under the program's own key keeps that key.
     MemoryStore otherVersion;
     AddMakerKeys(otherVersion, false, false);
-    otherVersion.keys[Sub(kProgramKey, "2.00")] = 4;
-    RemoveStoredData(otherVersion);
+    otherVersion.AddKey(Sub(kProgramKey, "2.00"), 4);
+    otherVersion.RemoveStoredData();
     QVERIFY(otherVersion.KeyExists(kProgramKey));
     QVERIFY(otherVersion.KeyExists(kMakerKey));
   }
@@ -113,7 +113,7 @@ class StartupTest : public QObject {
     RunUninstall(store, nullptr);
     QCOMPARE(yes.seen.size(), 2);
     QCOMPARE(yes.seen.last(), QString("No data is stored for program now. Remove executable manually."));
-    QVERIFY(store.keys.empty());
+    QVERIFY(store.registry.Empty());
   }
 
   void TheBrowserCheckWarnsOncePerUserEver() {
@@ -126,11 +126,11 @@ class StartupTest : public QObject {
     MemoryStore store;
     ModalAnswerer ok([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Ok); });
     CheckBrowserVersion("6.4.2", store, nullptr);
-    QVERIFY(!store.warningShown);  // the flag is looked at only when the check fails
+    QVERIFY(!store.WarningShown());  // the flag is looked at only when the check fails
     CheckBrowserVersion("3", store, nullptr);
     CheckBrowserVersion("3", store, nullptr);
     QCOMPARE(ok.seen, QStringList{"Looks like you have no IE4+ installed. This may cause some problems."});
-    QVERIFY(store.warningShown);
+    QVERIFY(store.WarningShown());
     QVERIFY(BrowserEngineAvailable());
   }
 

@@ -12,7 +12,7 @@
 #include "gui/app/startup.h"
 #include "gui/convert/converter_controller.h"
 #include "gui/source/source_dialogs.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/unprivileged.h"
 
@@ -56,7 +56,7 @@ class WiringTest : public QObject {
     QVERIFY(again.KeyExists(std::string(kSettingsKey) + "\\" + std::string(kFontsKey)));
     QVERIFY(again.KeyExists(kUninstallKey));
 
-    RemoveStoredData(again);
+    again.RemoveStoredData();
     SettingsAppStore removed(StorePath());
     QVERIFY(!removed.KeyExists(kSettingsKey));
     QVERIFY(!removed.KeyExists(kUninstallKey));

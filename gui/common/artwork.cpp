@@ -1,4 +1,4 @@
-#include "gui/app/artwork.h"
+#include "gui/common/artwork.h"
 
 #include <cmath>
 

@@ -25,6 +25,11 @@ inline std::string FromQt(const QString& text) {
   return out;
 }
 
+// Names written in the program's own tables (object names, ASCII).
+inline QString ToQtName(std::string_view name) {
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 // Paths stay in the file system's own encoding inside the program.
 inline std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 inline QString PathText(const std::string& path) { return QFile::decodeName(path.c_str()); }

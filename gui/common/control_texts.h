@@ -9,7 +9,7 @@
 #include <QString>
 
 #include "core/i18n/strings.h"
-#include "gui/ui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace norvella {
 

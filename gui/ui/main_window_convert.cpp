@@ -1,0 +1,245 @@
+// The converter's commands in the window: loading a source (named, asked
+// for or dropped), converting and previewing it, saving the result,
+// sending it to the librarian, and showing a finished document.
+
+#include "gui/ui/main_window.h"
+
+#include <exception>
+
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTabWidget>
+
+#include "gui/common/control_texts.h"
+#include "gui/common/qt_text.h"
+#include "gui/export/rocket.h"
+#include "gui/source/source_dialogs.h"
+#include "gui/options/option_panel_widget.h"
+#include "gui/ui/web_browser.h"
+
+namespace norvella {
+namespace {
+
+// The hourglass while the window works on something.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+template <typename Work>
+bool TMain::Guarded(Work&& work) {
+  try {
+    BusyCursor busy;
+    work();
+    return true;
+  } catch (const std::exception& failure) {
+    ShowError(QString::fromLocal8Bit(failure.what()));
+    return false;
+  }
+}
+
+// ---------------------------------------------------------------- loading
+
+bool TMain::AskSourceFileName() {
+  QFileDialog dialog(this, "Load source");
+  dialog.setObjectName("OpenDialog1");
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  // The chosen entry forces the encoding of the load (see
+  // EncodingOfFilterIndex).
+  QStringList filters;
+  for (const OpenFilterEntry& entry : SourceOpenFilter(controller_->strings()))
+    filters << ToQt(entry.text) + " (" + ToQt(entry.mask) + ")";
+  dialog.setNameFilters(filters);
+  dialog.selectNameFilter(filters.value(sourceFilterIndex_ - 1, filters.first()));
+  dialog.setDefaultSuffix("txt");
+  const QString lastDir = ToQt(options().Text(Opt::LastEditOpenDir));
+  if (!sourceFileName_.isEmpty()) dialog.selectFile(sourceFileName_);
+  else if (!lastDir.isEmpty()) dialog.setDirectory(lastDir);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const QString chosen = dialog.selectedFiles().first();
+  if (chosen.isEmpty()) return false;
+  sourceFileName_ = chosen;
+  sourceFilterIndex_ = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+  options().SetText(Opt::LastEditOpenDir, FromQt(QFileInfo(chosen).path()));
+  return true;
+}
+
+void TMain::LoadSrc(int mode) {
+  // The reader's document would be saved here when so set (with the reader).
+  readerDocSaved_ = true;
+  if (mode == kAskForFile && !AskSourceFileName()) return;
+  if (sourceFileName_.isEmpty()) return;
+
+  SourceRead read;
+  const bool readDone =
+      Guarded([&] { read = controller_->ReadSourceFile(PathBytes(sourceFileName_), sourceFilterIndex_); });
+  // The load may have found a title and an author.
+  optionPanel_->DocumentReplaced();
+  if (!readDone) return;
+  switch (read.kind) {
+    case SourceRead::Kind::Failed:
+      ShowError(QString::fromLocal8Bit(read.error.c_str()));
+      return;
+    case SourceRead::Kind::ReadOnlyFolder:
+      ShowError(ToQt(read.error));
+      return;
+    case SourceRead::Kind::Cancelled:
+    case SourceRead::Kind::Empty:
+      return;
+    case SourceRead::Kind::OpenInReader:
+      SetInterfaceMode(kReaderMode);
+      OpenForReading(sourceFileName_);
+      return;
+    case SourceRead::Kind::Text:
+      break;
+  }
+  if (read.appliedStyle >= 0) CheckPreset(read.appliedStyle);
+  setWindowTitle(controller_->Caption());
+  if (interfaceMode_ == kReaderMode) SetInterfaceMode(PreviousMode());
+  controller_->SetSourceText(read.text);
+  read.text.clear();
+  if (interfaceMode_ == kAdvancedMode && options().Flag(Opt::UseSourceEditor)) {
+    if (pageControl1_->currentIndex() < kSourcePage) ShowPreviewPage();
+    return;
+  }
+  if (Guarded([&] { controller_->ConvertText(controller_->GetSourceLines()); })) ShowPreview();
+}
+
+void TMain::OpenDroppedFiles(const QList<QUrl>& urls) {
+  QStringList files;
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) files << url.toLocalFile();
+  if (files.isEmpty()) return;
+  if (files.size() > 1) ShowInfo(MessageText(controller_->strings(), "DropMany"));
+  sourceFileName_ = files.first();
+  sourceFilterIndex_ = 1;
+  LoadSrc(kLoadNamedFile);
+}
+
+void TMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (!event->mimeData()->hasUrls()) return;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void TMain::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  event->acceptProposedAction();
+  // The drop is released first; the load may ask questions.
+  QMetaObject::invokeMethod(this, [this, urls] { OpenDroppedFiles(urls); }, Qt::QueuedConnection);
+}
+
+// ---------------------------------------------------------------- converting
+
+void TMain::ShowPreviewPage() {
+  // What an open option editor holds counts, so the preview shows it.
+  optionPanel_->CommitEditor();
+  bool fresh = false;
+  if (Guarded([&] { fresh = controller_->ConvertForPreview(); }) && fresh) ShowPreview();
+}
+
+void TMain::ShowHtmlPage() {
+  if (!controller_->Converted()) ShowPreviewPage();
+}
+
+void TMain::ConvertAgain() {
+  controller_->Invalidate();
+  ShowPreviewPage();
+}
+
+void TMain::ChoosePreset(int style) {
+  controller_->ApplyPreset(style);
+  CheckPreset(style);
+  controller_->Invalidate();
+  if (Guarded([&] { controller_->ConvertText(controller_->GetSourceLines()); })) ShowPreview();
+}
+
+void TMain::ToggleAutodetect() {
+  options().SetFlag(Opt::AutoDetectTextFormat, !options().Flag(Opt::AutoDetectTextFormat));
+}
+
+void TMain::ShowPreview() {
+  PreviewWrite written;
+  {
+    BusyCursor busy;
+    written = controller_->WritePreview();
+  }
+  switch (written.kind) {
+    case PreviewWrite::Kind::NoPreviewPath:
+      activeBrowser_->Navigate("about:blank");
+      return;
+    case PreviewWrite::Kind::Failed:
+      controller_->ReportReady();
+      ShowError(QString::fromLocal8Bit(written.error.c_str()));
+      return;
+    case PreviewWrite::Kind::Written:
+      break;
+  }
+  const QString path = PathText(written.path);
+  // Refreshing helps only the browser that shows the preview already; the
+  // other browser of a mode switch has to be sent there.
+  if (written.shownBefore && activeBrowser_->LocationUrl() == QUrl::fromLocalFile(path).toString())
+    activeBrowser_->Refresh();
+  else
+    activeBrowser_->Navigate(path);
+  controller_->MarkPreviewShown();
+  controller_->ReportReady();
+  documentShown_ = true;
+}
+
+bool TMain::SaveHTML(bool askForName) {
+  if (!controller_->HasResult()) {
+    QApplication::beep();
+    return false;
+  }
+  if (askForName) {
+    QFileDialog dialog(this, "Save the result");
+    dialog.setObjectName("SaveDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({"HTML files (*.html *.htm)"});
+    dialog.setDefaultSuffix("htm");
+    const QString lastDir = ToQt(options().Text(Opt::LastEditSaveDir));
+    const QFileInfo source(sourceFileName_);
+    const QString folder = !lastDir.isEmpty() ? lastDir : source.path();
+    dialog.setDirectory(folder);
+    if (!saveFileName_.isEmpty()) dialog.selectFile(saveFileName_);
+    else if (!sourceFileName_.isEmpty()) dialog.selectFile(source.completeBaseName() + ".htm");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    saveFileName_ = dialog.selectedFiles().first();
+    options().SetText(Opt::LastEditSaveDir, FromQt(QFileInfo(saveFileName_).path()));
+  }
+  if (saveFileName_.isEmpty()) return false;
+  const FileResult saved = controller_->SaveHtml(PathBytes(saveFileName_));
+  if (!saved.ok) {
+    ShowError(QString::fromLocal8Bit(saved.error.c_str()));
+    return false;
+  }
+  return true;
+}
+
+void TMain::SendToRocket() { norvella::SendToRocket(PathText(controller_->PreviewPath())); }
+
+void TMain::OpenForReading(const QString& path) {
+  // The reader's own handling of the document (markers, position, styles)
+  // comes with the reader; here the document is shown as it is.
+  activeBrowser_->Navigate(path);
+  readerFileName_ = path;
+  setWindowTitle("Norvella (reader) - " + QFileInfo(path).fileName());
+  documentShown_ = true;
+}
+
+}  // namespace norvella
