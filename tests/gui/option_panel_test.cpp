@@ -476,6 +476,23 @@ class OptionPanelTest : public QObject {
     QVERIFY(tabs->isTabVisible(0) && tabs->isTabVisible(1));
   }
 
+  void AnEditorOpenAtExitOrBeforeThePreviewIsKept() {
+    {
+      auto window = AdvancedWindow(store_);
+      OptionPanelWidget* panel = window->OptionPanel();
+      panel->SelectNode(42);  // the source editor's font: written only when closed
+      panel->findChild<QSpinBox*>("SpinEdit1")->setValue(19);
+      QCOMPARE(window->options().Number(Opt::SrcFontSize), 13);
+      window->ShowPreviewPage();
+      QCOMPARE(window->options().Number(Opt::SrcFontSize), 19);
+      QCOMPARE(panel->panel().OpenKind(), EditorKind::SourceFont);
+      panel->findChild<QSpinBox*>("SpinEdit1")->setValue(23);
+    }
+    const RegKey* key = store_.Keys().Open(kSettingsKey);
+    QVERIFY(key != nullptr);
+    QCOMPARE(key->ReadInteger("Src font size").value_or(0), 23);
+  }
+
   void IndependentBrowserWidthKeepsTheStoredWidth() {
     store_.Set("Interface mode", "1");
     store_.Set("Asked about title", "1");
