@@ -139,6 +139,19 @@ class OptionPanelTest : public QObject {
     QVERIFY(w.Tree()->isExpanded(w.Index(20)));
   }
 
+  void ALocalisationRelabelsTheTreeAndTheDescriptions() {
+    PanelWindow w(store_);
+    StringTable& strings = w.controller.strings();
+    QVERIFY(strings.Set(kTree, "10", FromQt(QString::fromUtf8("Удалить все ссылки"))));
+    QVERIFY(strings.Set(kTree, "21", FromQt(QString::fromUtf8("Строки длиннее "))));
+    QVERIFY(strings.Set(kDescr, "InfoA", FromQt(QString::fromUtf8("Удаляет ссылки."))));
+    w.panel->RefreshCaptions();
+    QCOMPARE(w.Caption(10), QString::fromUtf8("Удалить все ссылки"));
+    QCOMPARE(w.Caption(21), QString::fromUtf8("Строки длиннее 80"));
+    w.panel->SelectNode(10);
+    QCOMPARE(w.Child<QTextBrowser>("Descr")->toPlainText(), QString::fromUtf8("Удаляет ссылки."));
+  }
+
   void ACaptionClickSelectsAndAnIconClickToggles() {
     PanelWindow w(store_);
     QVERIFY(QTest::qWaitForWindowExposed(&w.window));
