@@ -1,24 +1,20 @@
 #include "cli/convert_command.h"
 
+#include <algorithm>
+#include <exception>
 #include <memory>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <string_view>
 
 #include "core/base/cp1251.h"
 #include "core/base/file_io.h"
-#include "core/base/text.h"
-#include "core/convert/document_output.h"
-#include "core/convert/driver.h"
+#include "core/book/book.h"
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
 #include "core/i18n/localisation.h"
-#include "core/hyph/font_widths.h"
-#include "core/settings/font_store.h"
-#include "core/i18n/strings.h"
-#include "core/i18n/templates.h"
 #include "core/settings/options.h"
-#include "core/settings/settings_io.h"
 #include "core/settings/store.h"
 #include "core/source/source_loader.h"
 
@@ -227,16 +223,14 @@ int Parse(const std::vector<std::string>& args, Request& req, std::ostream& out,
   return -1;
 }
 
-// What every conversion of one run starts from: the stored options, the
-// interface strings and the templates, each with a localisation or skin
-// from the settings store applied.
+// What every conversion of one run starts from: the setup read from the
+// settings store (the built-in one with --no-settings).
 struct Session {
-  Options options;
-  StringTable strings;
-  HtmlTemplates templates;
+  BookSetup setup;
   // The user's store as read; the command line changes it only by imports,
   // and never saves what a conversion writes into it (the font tables).
   std::unique_ptr<SettingsStore> store;
+  std::unique_ptr<SetupStore> setupStore = std::make_unique<SetupStore>();
 };
 
 void Warn(std::ostream& err, std::string_view text) {
@@ -284,7 +278,10 @@ int ImportFiles(const Request& req, SettingsStore& store, std::ostream& err) {
 // Sets up the session from the settings store, in the program's start-up
 // order: the localisation and the skin, then the options.
 int OpenSession(const Request& req, Session& session, std::ostream& err) {
-  if (req.noSettings) return 0;
+  if (req.noSettings) {
+    LoadBookSetup(*session.setupStore, session.setup);
+    return 0;
+  }
   session.store = std::make_unique<SettingsStore>(req.haveSettings ? req.settingsPath : DefaultStorePath());
   SettingsStore& store = *session.store;
   const SettingsStore::LoadResult loaded = store.Load();
@@ -297,11 +294,9 @@ int OpenSession(const Request& req, Session& session, std::ostream& err) {
   if (!req.imports.empty())
     if (const int code = ImportFiles(req, store, err); code != 0) return code;
 
-  const LocalisationCheck check =
-      LoadLocalisation(store.Keys(), session.strings, session.templates, RunningProgramFolderText());
+  session.setupStore = std::make_unique<RegistrySetupStore>(store.Keys(), RunningProgramFolderText());
+  const LocalisationCheck check = LoadBookSetup(*session.setupStore, session.setup);
   if (check.ShowBuildCheck()) Warn(err, check.BuildCheckMessage());
-  LoadSettings(store.Keys(), session.options);
-  RestoreEmptyDefaults(session.options);
   return 0;
 }
 
@@ -342,7 +337,8 @@ int ReportLoad(const LoadResult& loaded, const std::string& input, std::ostream&
 
 int ConvertOne(const Request& req, Session& session, const std::string& input,
                std::ostream& out, std::ostream& err, bool progressToTerminal) {
-  Options options = session.options;
+  BookSetup setup = session.setup;
+  Options& options = setup.options;
   for (const auto& [name, value] : req.sets) {
     std::string problem;
     if (!options.SetFromText(name, value, &problem)) {
@@ -350,10 +346,8 @@ int ConvertOne(const Request& req, Session& session, const std::string& input,
       return 2;
     }
   }
-  const StringTable& strings = session.strings;
-  const HtmlTemplates& templates = session.templates;
   TerminalProgress progress(err, progressToTerminal && !req.quiet);
-  StatusReporter status(progress, strings);
+  StatusReporter status(progress, setup.strings);
   CommandLineQuestions questions(req.encoding == SourceEncoding::kAutodetect);
 
   // Large files load without a question, and a document this program
@@ -364,11 +358,10 @@ int ConvertOne(const Request& req, Session& session, const std::string& input,
 
   DocumentProperties doc;
   SourceState state;
-  SourceLoadContext load{options, strings, doc, state, questions, &status};
+  SourceLoadContext load{options, setup.strings, doc, state, questions, &status};
   LoadResult loaded = LoadSrc(input, req.encoding, load);
   progress.Finish();
   if (const int code = ReportLoad(loaded, input, err); code != 0) return code;
-  std::string text = std::move(loaded.text);
   if (req.author) doc.author = *req.author;
   if (req.title) doc.title = *req.title;
   if (req.title || req.author) doc.shortTitle = MakeShortTitle(doc, options.Flag(Opt::AddAuthorToTitle));
@@ -378,29 +371,19 @@ int ConvertOne(const Request& req, Session& session, const std::string& input,
 
   if (req.style >= 0) ApplyTextStyle(options, req.style);
 
-  // The widths of "Hyph font" in the chosen orientation, from the store's
-  // font tables (the built-in ones when it has none).
-  MemoryFontStore memoryFonts;
-  std::optional<RegistryFontStore> storedFonts;
-  if (session.store) storedFonts.emplace(session.store->Keys());
-  FontStore& fonts = storedFonts ? static_cast<FontStore&>(*storedFonts) : memoryFonts;
-  ActiveFontWidths fontWidths = BuiltinActiveFontWidths();
-  LoadFontWidths(fonts, options, fontWidths);
+  // The font tables for the options as they are now (--set may choose
+  // another font or orientation).
+  LoadBookFonts(*session.setupStore, setup);
 
-  StageContext ctx{options, strings, templates, doc, status, questions};
-  ctx.fontWidths = &fontWidths;
-  std::vector<std::string> lines = SplitLines(text);
-  text.clear();
-  ConversionDriver driver;
-  driver.ConvertText(lines, ctx);
+  Book book = ConvertBook(loaded.text, setup, doc, status, questions);
+  loaded.text.clear();
   progress.Finish();
 
   std::string document;
   if (req.lines) {
-    const WorkingList& result = driver.Result();
-    for (std::size_t i = 0; i < result.size(); ++i) document += ListingLine(result[i]);
+    for (std::size_t i = 0; i < book.lines.size(); ++i) document += ListingLine(book.lines[i]);
   } else {
-    document = ComposeDocument(driver.ResultLines(), options, templates);
+    document = std::move(book.document);
   }
 
   const std::string target = req.haveOutput ? req.output : DefaultOutputPath(input);
@@ -426,11 +409,25 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
   if (const int code = OpenSession(req, session, err); code != 0) return code;
   int result = 0;
   for (const std::string& input : req.inputs) {
-    const int code = ConvertOne(req, session, input, out, err, progressToTerminal);
+    const int code = RunReportingFailures(
+        [&] { return ConvertOne(req, session, input, out, err, progressToTerminal); }, err);
     if (code == 2) return 2;
-    if (code != 0) result = code;
+    if (code != 0) result = std::max(result, code);
   }
   return result;
+}
+
+int RunReportingFailures(const std::function<int()>& run, std::ostream& err) {
+  try {
+    return run();
+  } catch (const std::bad_alloc&) {
+    err << "norvella-convert: out of memory; nothing more was written\n";
+  } catch (const std::exception& e) {
+    err << "norvella-convert: internal error: " << e.what() << "; nothing more was written\n";
+  } catch (...) {
+    err << "norvella-convert: internal error; nothing more was written\n";
+  }
+  return 3;
 }
 
 }  // namespace norvella

@@ -8,6 +8,10 @@
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  std::vector<std::string> args(argv + 1, argv + argc);
-  return norvella::RunConvertCommand(args, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+  return norvella::RunReportingFailures(
+      [&] {
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        return norvella::RunConvertCommand(args, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+      },
+      std::cerr);
 }

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/hyph/font_widths.h"
-#include "core/hyph/hyphenate.h"
+#include "core/fonts/font_widths.h"
+#include "core/convert/hyphenate.h"
 #include "fuzz/fuzz_input.h"
 
 using namespace norvella;

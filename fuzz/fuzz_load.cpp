@@ -1,15 +1,12 @@
-// Source loading with encoding detection, from the raw bytes of a file. The
+// Source loading with encoding detection, from the raw bytes of a file
+// (the file itself is not involved). The
 // first byte chooses the open filter, the next ones the load's options and
 // the answers to its questions.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-#include "core/base/file_io.h"
 #include "core/i18n/strings.h"
 #include "core/settings/options.h"
 #include "core/source/source_loader.h"
@@ -28,16 +25,6 @@ class ScriptedQuestions final : public SourceQuestions {
   bool yes_;
 };
 
-// One private folder for the whole run; the loader probes it for writing.
-const std::string& InputPath() {
-  static const std::string path = [] {
-    char dir[] = "/tmp/norvella-fuzz-load-XXXXXX";
-    if (::mkdtemp(dir) == nullptr) std::abort();
-    return std::string(dir) + "/book.txt";
-  }();
-  return path;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -50,13 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.SetFlag(Opt::AutoDetectTextFormat, in.Bit());
   options.SetNumber(Opt::OpenForReadingConverted, in.Byte() % 3);
   ScriptedQuestions questions(in);
-  if (!WriteFileAtomically(InputPath(), in.Rest()).ok) std::abort();
 
   const StringTable strings;
   DocumentProperties doc;
   SourceState state;
   SourceLoadContext ctx{options, strings, doc, state, questions, nullptr};
-  const LoadResult result = LoadSrc(InputPath(), encoding, ctx);
+  const LoadResult result = LoadSourceBytes(std::string(in.Rest()), "book.txt", encoding, ctx);
   (void)result;
   return 0;
 }

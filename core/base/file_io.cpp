@@ -28,30 +28,50 @@ bool WriteAll(int fd, std::string_view data) {
 
 }  // namespace
 
-FileResult ReadWholeFile(const std::string& path, std::string& contents) {
-  contents.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Failure(path, errno);
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return Failure(path, EISDIR);
+InputFile::InputFile(const std::string& path)
+    : path_(path), fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+  if (fd_ < 0) {
+    opened_ = Failure(path_, errno);
+    return;
   }
-  if (st.st_size > 0) contents.reserve(static_cast<std::size_t>(st.st_size));
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) {
+    opened_ = Failure(path_, errno);
+    return;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    opened_ = Failure(path_, EISDIR);
+    return;
+  }
+  size_ = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : std::size_t{0};
+  opened_.ok = true;
+}
+
+InputFile::~InputFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+FileResult InputFile::ReadAll(std::string& contents) {
+  contents.clear();
+  if (!opened_.ok) return opened_;
+  if (size_ > 0) contents.reserve(size_);
   char buffer[1 << 16];
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    const ssize_t got = ::read(fd_, buffer, sizeof buffer);
     if (got < 0) {
       if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      return Failure(path, err);
+      return Failure(path_, errno);
     }
-    if (got == 0) break;
+    if (got == 0) return {true, {}};
     contents.append(buffer, static_cast<std::size_t>(got));
   }
-  ::close(fd);
-  return {true, {}};
+}
+
+FileResult ReadWholeFile(const std::string& path, std::string& contents) {
+  contents.clear();
+  InputFile file(path);
+  if (!file.Opened().ok) return file.Opened();
+  return file.ReadAll(contents);
 }
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view data) {

@@ -8,10 +8,18 @@ namespace norvella {
 void RemoveFormsAndScripts(WorkingList& list, StageContext& ctx) {
   ctx.status.Task("RemovingFormsAndScripts");
   if (!ctx.options.Flag(Opt::KillFormsScripts)) return;
+  // The document frame (the head lines and the end line, the only finished
+  // lines at this point) is the program's own: it neither counts nor goes,
+  // so an unclosed <form> or <script> of the source cannot take the end of
+  // the document with it.
   int depth = 0;
   std::size_t i = 0;
   while (i < list.size()) {
     ctx.status.Progress(i, list.size());
+    if (list.tag(i) == kTagFinished) {
+      ++i;
+      continue;
+    }
     const std::string& text = list.text(i);
     if (Contains(text, "<form")) ++depth;
     if (Contains(text, "<script")) ++depth;

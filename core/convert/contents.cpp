@@ -10,7 +10,6 @@ namespace norvella {
 namespace {
 
 constexpr std::string_view kRule = "<hr";
-constexpr std::string_view kNbsp = "&nbsp;";
 constexpr std::string_view kTopAnchor = "<a name=\"start000\"><h1>";
 constexpr std::string_view kBackLink = "</a>&nbsp;<a href=\"#start000\">&nbsp;^&nbsp;</a>";
 constexpr std::string_view kShortMark = " >>>";

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 
 namespace norvella {
 
@@ -83,6 +83,12 @@ class StatusReporter {
   const StringTable& strings_;
   int lastPercent_ = -1;
 };
+
+// The non-breaking space as the documents write it.
+inline constexpr std::string_view kNbsp = "&nbsp;";
+// kNbsp repeated "Nimber of nbsp" times (none for 0 or less): the run that
+// follows a paragraph's opening tag and the space after a dash.
+std::string NbspRun(const Options& options);
 
 struct StageContext {
   const Options& options;

@@ -9,7 +9,7 @@
 #include "core/convert/simplify_html.h"
 #include "core/convert/strip_tags.h"
 #include "core/convert/typography.h"
-#include "core/hyph/hyphenate.h"
+#include "core/convert/hyphenate.h"
 
 namespace norvella {
 

@@ -1,6 +1,7 @@
 #include "core/convert/headers.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "core/base/text.h"
@@ -60,6 +61,14 @@ void DetectHeaders(WorkingList& list, StageContext& ctx) {
   const std::string& startTag = ctx.options.Text(Opt::HeadStartTag);
   const std::string open = startTag.empty() ? std::string("<h1>") : startTag;
   const std::string close = startTag.empty() ? std::string("</h1>") : ctx.options.Text(Opt::HeadCloseTag);
+  // While "Londg strings min" is on, a line longer than it is a paragraph,
+  // never a title, however the blank lines stand around it: books with one
+  // line per paragraph have such runs around ordinary paragraphs.
+  const bool longLinesOn = ctx.options.LongStringsOn();
+  const std::int64_t longMin = ctx.options.Number(Opt::LongStringsMin);
+  auto mayBeTitle = [&](std::size_t at) {
+    return !longLinesOn || static_cast<std::int64_t>(list.text(at).size()) <= longMin;
+  };
   auto makeHeader = [&](std::size_t at) {
     Line& line = list[at];
     line.text = open + line.text + close;
@@ -72,7 +81,7 @@ void DetectHeaders(WorkingList& list, StageContext& ctx) {
     // A title framed by two blank lines above and one below; every blank
     // line above it goes.
     if (IsBlank(list.text(i)) && IsBlank(list.text(i + 1)) && !IsBlank(list.text(i + 2)) &&
-        IsBlank(list.text(i + 3)) && list.tag(i + 2) == kTagText) {
+        IsBlank(list.text(i + 3)) && list.tag(i + 2) == kTagText && mayBeTitle(i + 2)) {
       makeHeader(i + 2);
       list.erase(i, 2);
       i = DeleteBlankLinesBefore(list, i) + 1;
@@ -80,7 +89,7 @@ void DetectHeaders(WorkingList& list, StageContext& ctx) {
     }
     // An empty line, then a title line: centred, isolated by two empty
     // lines, or numbered. These rules look for empty lines, not blank ones.
-    if (list.text(i).empty() && list.tag(i + 1) == kTagText) {
+    if (list.text(i).empty() && list.tag(i + 1) == kTagText && mayBeTitle(i + 1)) {
       const std::string& title = list.text(i + 1);
       const bool emptyAfter = list.text(i + 2).empty();
       const bool centred = emptyAfter && Contains(title, "        ");

@@ -16,12 +16,6 @@ namespace {
 // the "]" of the text below it, and the title line is not markup.
 bool IsTextLine(int tag) { return tag == kTagText; }
 
-std::string NbspRun(const Options& options) {
-  std::string run;
-  for (int k = 0; k < options.Number(Opt::NumberOfNbsp); ++k) run += "&nbsp;";
-  return run;
-}
-
 std::string EmptyParagraph(const Options& options, std::string_view run) {
   const std::string& start = options.Text(Opt::ParagraphStartTag);
   std::string para = start.empty() ? std::string("<div align=\"justify\">") : start;

@@ -4,12 +4,11 @@
 #include <initializer_list>
 
 #include "core/base/text.h"
+#include "core/convert/typography.h"
 #include "core/settings/options.h"
 
 namespace norvella {
 namespace {
-
-constexpr std::string_view kNbsp = "&nbsp;";
 
 bool ContainsAny(std::string_view s, std::initializer_list<std::string_view> needles) {
   for (const std::string_view n : needles)
@@ -22,6 +21,15 @@ bool NbspStartsWithin(std::string_view s, std::size_t positions) {
   for (std::size_t k = 0; k < positions && k < s.size(); ++k)
     if (s.substr(k).starts_with(kNbsp)) return true;
   return false;
+}
+
+// Whether line k is a barrier that paragraph building never joins text
+// with, takes into a block or carries text into: the document end (the last
+// line of the list), a protected comment (joined into a paragraph it would
+// be rewritten by the later stages and shown as text) or a finished line (a
+// header, an epigraph, a paragraph).
+bool IsBarrier(const WorkingList& list, std::size_t k) {
+  return k + 1 >= list.size() || list.tag(k) == kTagComment || list.tag(k) == kTagFinished;
 }
 
 // Line lengths against the signed length options ("Londg strings min",
@@ -65,10 +73,10 @@ void AbsorbBlock(WorkingList& list, std::size_t i, const BlockSettings& st) {
   }
 
   // At most 51 lines are taken in, so an unclosed block cannot swallow the
-  // book; the rest stays for the plain-text stage. The last line of the list
-  // (the document end) is never taken in.
+  // book; the rest stays for the plain-text stage. A barrier is never taken
+  // in: the block ends before it.
   int count = 0;
-  while (i + 2 < list.size()) {
+  while (!IsBarrier(list, i + 1)) {
     std::string piece = std::move(list.text(i + 1));
     const bool nextIsTag = list.tag(i + 1) == kTagHtml;
     list.erase(i + 1);
@@ -79,22 +87,26 @@ void AbsorbBlock(WorkingList& list, std::size_t i, const BlockSettings& st) {
     if (i + 3 > list.size() || count > 50 || EndsAbsorbedBlock(list.text(i + 1))) break;
   }
 
+  // The next line closes the block; a comment or a finished line there is
+  // no closer and stays, and only a <div> block gets its closing tag. At the
+  // document end the block stays open.
   if (i + 2 < list.size()) {
     std::string& line = list.text(i);
     const std::string& next = list.text(i + 1);
+    const bool closer = !IsBarrier(list, i + 1);
     if (next == "</p>") {
       line += st.pToDiv ? st.tags.close : next;
       list.erase(i + 1);
     } else if (next == "<p>") {
       line += st.pToDiv ? st.tags.close : std::string("</p>");
-    } else if (Contains(next, "</h")) {
+    } else if (closer && Contains(next, "</h")) {
       line += next;
       list.erase(i + 1);
-    } else if (Contains(next, "</center")) {
+    } else if (closer && Contains(next, "</center")) {
       line += st.tags.close;
       list.erase(i + 1);
-    } else if (Contains(next, "</blockquote>")) {
-      while (i + 2 < list.size() && Contains(list.text(i + 1), "</blockquote>")) {
+    } else if (closer && Contains(next, "</blockquote>")) {
+      while (!IsBarrier(list, i + 1) && Contains(list.text(i + 1), "</blockquote>")) {
         list.text(i) += list.text(i + 1);
         list.erase(i + 1);
       }
@@ -108,16 +120,17 @@ void AbsorbBlock(WorkingList& list, std::size_t i, const BlockSettings& st) {
 
 // Turns the lines before the "<br>" line i into one paragraph and moves i to
 // it. Walks back at most 21 lines and never below index 4 (the document
-// head), stopping at the line after a block boundary. The lines are joined
+// head), stopping at the line after a block boundary or a barrier; with a
+// barrier right before it the "<br>" stays as it is. The lines are joined
 // once instead of prepending each one to the growing paragraph.
 void BuildBrParagraph(WorkingList& list, std::size_t& i, const BlockSettings& st) {
-  if (i < 5 || list.text(i - 1).empty()) return;
+  if (i < 5 || list.text(i - 1).empty() || IsBarrier(list, i - 1)) return;
   std::size_t first = i;
   int count = 0;
   do {
     --first;
     ++count;
-  } while (!(count > 20 || first < 5 || EndsBrRun(list.text(first - 1))));
+  } while (!(count > 20 || first < 5 || EndsBrRun(list.text(first - 1)) || IsBarrier(list, first - 1)));
 
   std::size_t size = st.tags.close.size() + 1;
   for (std::size_t k = first; k < i; ++k) size += list.text(k).size() + 1;
@@ -232,9 +245,9 @@ class ParagraphMaker {
     return start_;
   }
 
-  // The next line exists and is not the last line of the list: only then may
-  // line i take it in or be carried onto it.
-  bool CanJoinNext() const { return i_ + 2 < Count(); }
+  // Only when the next line is no barrier may line i take it in or be
+  // carried onto it.
+  bool CanJoinNext() const { return !IsBarrier(list_, i_ + 1); }
 
   // Erases line i+1, keeping the index of the known non-blank line current.
   void EraseNext() {
@@ -364,14 +377,14 @@ class ParagraphMaker {
   }
 
   // Takes the following lines into line i up to the next paragraph start,
-  // block, protected line or line that is a sentence of its own.
+  // block, barrier or line that is a sentence of its own.
   void CollectParagraph() {
     const std::size_t ownLength = Text().size();
     while (i_ + 1 < Count()) {
       const std::string& next = NextText();
       if (ContainsAny(next, {"<div", "<center", "<h1", "<h2", "<h3", "<h4", "<h5", "<blockquote"}))
         break;
-      if (next.empty() || i_ + 2 >= Count()) break;
+      if (next.empty() || IsBarrier(list_, i_ + 1)) break;
       if (st_.spacesToDiv && next.starts_with("  ")) break;
       // A line that ends a sentence and differs in length from this line (as
       // it stands in the list, not as collected so far) is a paragraph of
@@ -379,7 +392,6 @@ class ParagraphMaker {
       const bool ownSentence = EndsSentence(next) && next.size() != ownLength;
       if ((ShorterThan(next.size(), st_.shortMax) || LongerThan(next.size(), st_.longMin)) && ownSentence)
         break;
-      if (list_.tag(i_ + 1) == kTagComment) break;
       std::string piece = std::move(NextText());
       EraseNext();
       Text() += ' ';
@@ -412,7 +424,7 @@ ParagraphTags ParagraphTags::From(const Options& options) {
   tags.open = options.Text(Opt::ParagraphStartTag);
   if (tags.open.empty()) tags.open = "<div align=\"justify\">";
   tags.close = options.Text(Opt::ParagraphEndTag);
-  for (int k = 0; k < options.Number(Opt::NumberOfNbsp); ++k) tags.nbsp += kNbsp;
+  tags.nbsp = NbspRun(options);
   return tags;
 }
 
@@ -433,7 +445,8 @@ std::string ParagraphTags::Make(std::string_view text) const {
 bool EndsSentence(std::string_view line) {
   if (line.empty()) return false;
   const char c = line.back();
-  return c == '!' || c == '.' || c == ':' || c == '?' || c == '"';
+  return c == '!' || c == '.' || c == ':' || c == '?' || c == '"' || c == kRightGuillemet ||
+         c == kEllipsis;
 }
 
 void DetectExistingParagraphs(WorkingList& list, StageContext& ctx) {

@@ -6,7 +6,8 @@
 // tags; the second joins plain text lines into paragraphs by their length,
 // indentation, leading dashes, blank lines and sentence ends. Lines tagged
 // 100 (headers, epigraphs, the document frame) are not handled again, and no
-// text is ever joined with the last line of the list, the document end.
+// plain text is ever joined with a finished line, a protected comment or the
+// last line of the list, the document end.
 
 #include <string>
 #include <string_view>
@@ -35,8 +36,11 @@ struct ParagraphTags {
   std::string Make(std::string_view text) const;
 };
 
-// Whether the line's last character ends a sentence: ! . : ? or the plain
-// double quote. A comma, a semicolon or a bracket does not.
+// Whether the line's last character ends a sentence: ! . : ?, the plain
+// double quote, the closing guillemet (0xBB, which the quote stage makes of
+// a closing double quote before paragraphs are built, and which books in
+// UTF-8 bring themselves) or the ellipsis character (0x85, the three points
+// as one character). A comma, a semicolon or a bracket does not.
 bool EndsSentence(std::string_view line);
 
 }  // namespace norvella

@@ -201,11 +201,14 @@ class Splitter {
       return;
     }
     // A comment over several lines: gather lines up to the one holding
-    // "-->", or up to the last line.
+    // "-->", or up to the last line. A comment that the source never closes
+    // is closed where it stops, so that in the document it hides what it
+    // hid in the source and not the document's end after it.
     std::string comment(text);
     const std::size_t n = source_.size();
     std::size_t j = line_ + 1;
     if (j >= n) {
+      comment += kCommentClose;
       out_.push_back(std::move(comment), kTagComment);
       pending_.Reset({}, true);
       line_ = n;
@@ -222,6 +225,7 @@ class Splitter {
                                                     : at + kCommentClose.size();
     comment += '\n';
     comment += stop.substr(0, end);
+    if (at == std::string::npos) comment += kCommentClose;
     out_.push_back(std::move(comment), kTagComment);
     pending_.Reset(stop.substr(end), false);
     line_ = j + 1;

@@ -12,5 +12,6 @@ target_sources(norvella_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/contents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_style.cpp
   ${CMAKE_CURRENT_LIST_DIR}/title.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hyphenate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
 )

@@ -78,8 +78,7 @@ void ConvertQuotes(WorkingList& list, StageContext& ctx) {
 void ConvertDashes(WorkingList& list, StageContext& ctx) {
   ctx.status.Task("SearchingForLines");
   if (!ctx.options.Flag(Opt::ConvertDashes)) return;
-  std::string run;
-  for (int k = 0; k < ctx.options.Number(Opt::NumberOfNbsp); ++k) run += "&nbsp;";
+  const std::string run = NbspRun(ctx.options);
   for (std::size_t i = kFirstDashLine; i < list.size(); ++i) {
     if (list.tag(i) == kTagComment) continue;
     list.text(i) = DashesInLine(std::move(list.text(i)), run);

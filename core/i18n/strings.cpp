@@ -189,12 +189,6 @@ bool StringTable::Set(std::string_view section, std::string_view key, std::strin
   return true;
 }
 
-std::vector<std::string> StringTable::Sections() const {
-  std::vector<std::string> out;
-  for (const auto& [name, keys] : sections_) out.push_back(name);
-  return out;
-}
-
 std::vector<std::string> StringTable::Keys(std::string_view section) const {
   std::vector<std::string> out;
   const auto s = sections_.find(section);

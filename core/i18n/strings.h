@@ -52,7 +52,6 @@ class StringTable {
   // Replaces a text; returns false for a section or key that does not exist.
   bool Set(std::string_view section, std::string_view key, std::string text);
 
-  std::vector<std::string> Sections() const;
   std::vector<std::string> Keys(std::string_view section) const;
 
  private:

@@ -205,9 +205,6 @@ void SaveSettings(Registry& registry, const Options& options, const SaveSettings
   RegKey& key = registry.Create(kSettingsKey);
   for (const OptionInfo& info : OptionTable()) {
     switch (info.id) {
-      case Opt::LastReadDocPos:
-        if (!state.documentInBrowser) continue;
-        break;
       case Opt::LastEditOpenDir:
         if (!state.sourceOpenDialogHasFile) continue;
         break;

@@ -39,10 +39,12 @@ void LoadSettings(const Registry& registry, Options& options);
 void RestoreEmptyDefaults(Options& options);
 
 // What the window knows at exit, for the values written only sometimes.
+// "Last readed doc pos" is not among them: it is always written, so that
+// loading, which stops at the first missing integer, reads every value after
+// it. The window puts the scroll position of the document in the active
+// browser into the option before saving, when it holds one; otherwise the
+// option still holds the value loaded at start (0 when there was none).
 struct SaveSettingsState {
-  // "Last readed doc pos" is written only while the active browser holds an
-  // HTML document.
-  bool documentInBrowser = false;
   // Each folder value is written only when its dialog has a file name.
   bool sourceOpenDialogHasFile = false;    // "Last edit open dir"
   bool readerOpenDialogHasFile = false;    // "Last read dir"

@@ -1,9 +1,7 @@
 target_sources(norvella_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/options.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/font_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reg_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_io.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/option_nodes.cpp
 )

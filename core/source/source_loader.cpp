@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/base/file_io.h"
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
 #include "core/i18n/strings.h"
@@ -28,37 +28,6 @@ LoadResult Failed(LoadOutcome outcome, std::string error) {
   result.outcome = outcome;
   result.error = std::move(error);
   return result;
-}
-
-// Closes the descriptor when the read is over, whichever way it ends.
-class OpenFile {
- public:
-  explicit OpenFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-  ~OpenFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int fd() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// Reads what is left of the file; returns 0 or the system's error number.
-int ReadAll(int fd, std::size_t sizeHint, std::string& contents) {
-  contents.clear();
-  if (sizeHint > 0) contents.reserve(sizeHint);
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (got == 0) return 0;
-    contents.append(buffer, static_cast<std::size_t>(got));
-  }
 }
 
 // The probe's name for the given number of "$~" appended. The file name is
@@ -150,11 +119,8 @@ int ProbeWritableFolder(const std::string& fileName) {
 
 LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
                           SourceLoadContext& ctx) {
-  const OpenFile file(fileName);
-  if (file.fd() < 0) return Failed(LoadOutcome::kFailed, SystemError(fileName, errno));
-  struct stat st {};
-  if (::fstat(file.fd(), &st) != 0) return Failed(LoadOutcome::kFailed, SystemError(fileName, errno));
-  if (S_ISDIR(st.st_mode)) return Failed(LoadOutcome::kFailed, SystemError(fileName, EISDIR));
+  InputFile file(fileName);
+  if (!file.Opened().ok) return Failed(LoadOutcome::kFailed, file.Opened().error);
 
   if (std::string preview = PreviewPathFor(fileName); !preview.empty()) {
     ctx.state.previewPath = preview;
@@ -162,8 +128,7 @@ LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
     ctx.state.previewNavigated = false;
   }
 
-  const auto size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : std::size_t{0};
-  if (size > kLargeFileSize) {
+  if (file.Size() > kLargeFileSize) {
     LargeFileQuestion question{ctx.strings.Message("LargeFile"), ctx.strings.Get(kControlsMain, "Cancel")};
     if (ctx.options.Flag(Opt::AskAboutLargeFiles)) {
       if (!ctx.questions.ProceedWithLargeFile(question)) {
@@ -179,9 +144,19 @@ LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
   ctx.document.author.clear();
   ctx.document.shortTitle.clear();
 
+  std::string bytes;
+  if (const FileResult read = file.ReadAll(bytes); !read.ok) return Failed(LoadOutcome::kFailed, read.error);
+  return LoadSourceBytes(std::move(bytes), fileName, encoding, ctx);
+}
+
+LoadResult LoadSourceBytes(std::string bytes, std::string_view fileName, SourceEncoding encoding,
+                           SourceLoadContext& ctx) {
+  ctx.document.title.clear();
+  ctx.document.author.clear();
+  ctx.document.shortTitle.clear();
+
   LoadResult result;
-  if (const int err = ReadAll(file.fd(), size, result.text); err != 0)
-    return Failed(LoadOutcome::kFailed, SystemError(fileName, err));
+  result.text = std::move(bytes);
   std::string& text = result.text;
 
   // Unicode first, so that neither its BOM nor its multi-byte letters reach

@@ -126,11 +126,17 @@ struct LoadResult {
 int ProbeWritableFolder(const std::string& fileName);
 
 // Reads, checks and converts a source file: sets the preview path, asks
-// about a large file, clears title and author, recognises produced
-// documents, converts the encoding, removes the credit footer, finds title
-// and author and applies the detected text style.
+// about a large file, reads the file and hands its bytes to
+// LoadSourceBytes.
 LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
                           SourceLoadContext& ctx);
+
+// Loads the bytes of a source: clears title and author, recognises
+// produced documents, converts the encoding, removes the credit footer,
+// finds title and author and applies the detected text style. The file name
+// (of the file the bytes came from) names the window's caption.
+LoadResult LoadSourceBytes(std::string bytes, std::string_view fileName, SourceEncoding encoding,
+                           SourceLoadContext& ctx);
 
 // The whole load of a chosen file: the writability probe, then
 // ReadSourceFile. On kLoaded the caller hands the text to the conversion

@@ -5,7 +5,7 @@
 
 #include "core/convert/context.h"
 #include "core/i18n/strings.h"
-#include "core/settings/option_nodes.h"
+#include "core/i18n/option_nodes.h"
 
 namespace norvella {
 namespace {

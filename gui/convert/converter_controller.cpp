@@ -1,10 +1,11 @@
 #include "gui/convert/converter_controller.h"
 
+#include "core/fonts/font_store.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 #include "core/base/text.h"
-#include "core/convert/document_output.h"
 #include "core/convert/text_style.h"
 #include "core/convert/title.h"
 #include "gui/convert/app_store.h"
@@ -34,24 +35,27 @@ LocalisationCheck ConverterController::LoadSettings() {
   state_.temporaryFiles.Add(state_.previewPath);
   state_.previewNavigated = false;
   librarianInstalled_ = store_.KeyExists(kLibrarianKey);
-  const LocalisationCheck check = store_.LoadLocalisation(strings_, templates_);
-  store_.LoadSettings(options_);
-  RestoreEmptyDefaults(options_);
-  store_.LoadFontWidths(options_, fontWidths_);
-  return check;
+  RegistrySetupStore stored(store_.Keys(), RunningProgramFolderText());
+  return LoadBookSetup(stored, setup_);
 }
 
-std::vector<std::string> ConverterController::HyphFontNames() { return store_.FontNames(); }
+std::vector<std::string> ConverterController::HyphFontNames() {
+  RegistryFontStore fonts(store_.Keys());
+  return fonts.FontNames();
+}
 
-void ConverterController::ReloadFontWidths() { store_.ReloadFontWidths(options_, fontWidths_); }
+void ConverterController::ReloadFontWidths() {
+  RegistryFontStore fonts(store_.Keys());
+  norvella::ReloadFontWidths(fonts, setup_.options, setup_.fontWidths);
+}
 
 void ConverterController::SaveSettings(const SaveSettingsState& state) {
-  store_.SaveSettings(options_, state);
+  store_.SaveSettings(setup_.options, state);
 }
 
 SourceRead ConverterController::ReadSourceFile(const std::string& path, int filterIndex) {
   StatusReporter status = Reporter();
-  SourceLoadContext ctx{options_, strings_, document_, state_, *sourceQuestions_, &status};
+  SourceLoadContext ctx{setup_.options, setup_.strings, document_, state_, *sourceQuestions_, &status};
   LoadResult loaded = LoadSrc(path, EncodingOfFilterIndex(filterIndex), ctx);
   SourceRead read;
   read.error = std::move(loaded.error);
@@ -84,19 +88,17 @@ void ConverterController::SetSourceText(std::string_view text) {
 
 bool ConverterController::ConvertText(std::vector<std::string> sourceLines) {
   StatusReporter status = Reporter();
-  StageContext ctx{options_, strings_, templates_, document_, status, *questions_};
-  ctx.fontWidths = &fontWidths_;
-  return driver_.ConvertText(sourceLines, ctx);
+  return ConvertBookLines(driver_, sourceLines, setup_, document_, status, *questions_);
 }
 
 bool ConverterController::ConvertForPreview() {
   return !Converted() && ConvertText(GetSourceLines());
 }
 
-void ConverterController::ApplyPreset(int style) { ApplyTextStyle(options_, style); }
+void ConverterController::ApplyPreset(int style) { ApplyTextStyle(setup_.options, style); }
 
 std::string ConverterController::DocumentText() const {
-  return ComposeDocument(GetResultLines(), options_, templates_);
+  return ComposeBook(driver_.ResultLines(), setup_);
 }
 
 PreviewWrite ConverterController::WritePreview() {

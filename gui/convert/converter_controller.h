@@ -13,10 +13,11 @@
 #include <QString>
 
 #include "core/base/file_io.h"
+#include "core/book/book.h"
 #include "core/convert/context.h"
 #include "core/convert/driver.h"
 #include "core/convert/working_list.h"
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 #include "core/i18n/localisation.h"
 #include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
@@ -62,11 +63,11 @@ class ConverterController {
   ConverterController(const ConverterController&) = delete;
   ConverterController& operator=(const ConverterController&) = delete;
 
-  Options& options() { return options_; }
-  const Options& options() const { return options_; }
-  StringTable& strings() { return strings_; }
-  const StringTable& strings() const { return strings_; }
-  HtmlTemplates& templates() { return templates_; }
+  Options& options() { return setup_.options; }
+  const Options& options() const { return setup_.options; }
+  StringTable& strings() { return setup_.strings; }
+  const StringTable& strings() const { return setup_.strings; }
+  HtmlTemplates& templates() { return setup_.templates; }
   DocumentProperties& document() { return document_; }
   TemporaryFiles& temporaryFiles() { return state_.temporaryFiles; }
 
@@ -88,7 +89,7 @@ class ConverterController {
   void SaveSettings(const SaveSettingsState& state);
   // The widths hyphenation measures with; the stored hyphenation fonts,
   // and loading the one the options name after the user chose it.
-  const ActiveFontWidths& FontWidths() const { return fontWidths_; }
+  const ActiveFontWidths& FontWidths() const { return setup_.fontWidths; }
   std::vector<std::string> HyphFontNames();
   void ReloadFontWidths();
   bool LibrarianInstalled() const { return librarianInstalled_; }
@@ -137,20 +138,18 @@ class ConverterController {
   void ReportReady();
 
  protected:
-  StatusReporter Reporter() { return StatusReporter(*observer_, strings_); }
+  StatusReporter Reporter() { return StatusReporter(*observer_, setup_.strings); }
 
  private:
   AppStore& store_;
-  Options options_;
-  StringTable strings_;
-  HtmlTemplates templates_;
+  // The options, interface strings, templates and font tables.
+  BookSetup setup_;
   DocumentProperties document_;
   ConversionDriver driver_;
   std::vector<std::string> sourceLines_;
   std::string fileName_;
   SourceState state_;
   bool librarianInstalled_ = false;
-  ActiveFontWidths fontWidths_ = BuiltinActiveFontWidths();
 
   NullObserver nullObserver_;
   ConversionQuestions defaultQuestions_;

@@ -88,7 +88,6 @@ TMain::~TMain() {
   optionPanel_->CommitEditor();
   StoreWindowState();
   SaveSettingsState state;
-  state.documentInBrowser = interfaceMode_ == kReaderMode && !readerFileName_.isEmpty();
   state.sourceOpenDialogHasFile = !sourceFileName_.isEmpty();
   state.readerOpenDialogHasFile = !readerFileName_.isEmpty();
   state.htmlSaveDialogHasFile = !saveFileName_.isEmpty();

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
+
 #include <filesystem>
 #include <sstream>
 
@@ -74,6 +78,24 @@ TEST_F(ConvertCommand, OptionsAndPropertiesApply) {
   EXPECT_NE(out.find("<meta name=\"author\" content=\"A\">"), std::string::npos);
   EXPECT_NE(out.find("<title>A T</title>"), std::string::npos);
   EXPECT_NE(out.find("<div align=\"center\">C</div>"), std::string::npos);
+}
+
+// Whatever a run throws becomes a message and exit code 3, never a crash.
+TEST(RunReportingFailures, TurnsEveryThrowIntoAMessageAndExitThree) {
+  const std::function<int()> throwing[] = {
+      [] () -> int { throw std::bad_alloc(); },
+      [] () -> int { throw std::runtime_error("stage broke"); },
+      [] () -> int { throw 42; },
+  };
+  const char* said[] = {"out of memory", "internal error: stage broke", "internal error"};
+  for (std::size_t k = 0; k < std::size(throwing); ++k) {
+    std::ostringstream err;
+    EXPECT_EQ(RunReportingFailures(throwing[k], err), 3);
+    EXPECT_NE(err.str().find(said[k]), std::string::npos) << err.str();
+  }
+  std::ostringstream quiet;
+  EXPECT_EQ(RunReportingFailures([] { return 1; }, quiet), 1);
+  EXPECT_TRUE(quiet.str().empty());
 }
 
 TEST_F(ConvertCommand, BadUsageExitsTwo) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/convert/document_output.h"
+#include "core/convert/driver.h"
 #include "tests/support/test_context.h"
 
 namespace norvella {
@@ -29,6 +31,34 @@ TEST(RemoveFormsAndScripts, StrayClosingTagLeavesTheDepthBelowZero) {
   // The stray closing tag goes and leaves the depth at -1, so the form
   // that follows never rises above 0: only its closing tag is removed.
   EXPECT_EQ(Texts(list), (std::vector<std::string>{"a", "<form>", "kept", "b"}));
+}
+
+// An unclosed <script> or <form> (broken or saved web pages) used to take
+// every line after it, the document end included; the saved document then
+// had no end and its credit footer landed in front of the head.
+TEST(RemoveFormsAndScripts, AnUnclosedScriptOrFormKeepsTheDocumentEnd) {
+  TestContext t;
+  auto list = ListOf({{"<html><head>", 100}, {"<title>with <script> in it</title><body>", 100},
+                      {"a", 0}, {"<form action=x>", 1}, {"in", 0}, {"</body></html>", 100}});
+  RemoveFormsAndScripts(list, t.ctx);
+  // The frame lines neither go nor count: the form is still open at the end.
+  EXPECT_EQ(Texts(list), (std::vector<std::string>{"<html><head>", "<title>with <script> in it</title><body>",
+                                                   "a", "</body></html>"}));
+
+  const HtmlTemplates templates;
+  for (const std::vector<std::string>& source :
+       {std::vector<std::string>{"<script>"}, {"Text", "<form action=x>", "more"},
+        {"<SCRIPT language=js>", "x = 1;"}, {"<script>", "</form>", "<form>", "</script>", "tail"}}) {
+    TestContext run;
+    const WorkingList result = RunConversion(source, run.ctx);
+    ASSERT_GE(result.size(), 3u);
+    EXPECT_EQ(result[result.size() - 1], (Line{templates.end, 100})) << source.front();
+    const std::string document = ComposeDocument(result.texts(), run.options, templates);
+    const std::size_t end = document.find("</body>");
+    EXPECT_EQ(document.rfind("</body>"), end) << source.front();
+    EXPECT_GT(document.find(CreditFooter()), document.find("<body>")) << source.front();
+    EXPECT_LT(document.find(CreditFooter()), end) << source.front();
+  }
 }
 
 TEST(RemoveFormsAndScripts, OffKeepsEverythingButStillReports) {

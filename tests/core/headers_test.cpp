@@ -79,6 +79,33 @@ TEST(DetectHeaders, TagsAndOption) {
   EXPECT_TRUE(off.observer.tasks.empty());
 }
 
+// In books with one line per paragraph, blank-line runs stand around
+// ordinary paragraphs too; a line longer than "Londg strings min" used to
+// become a "chapter title" with a contents entry and a page break.
+TEST(DetectHeaders, LongParagraphsAreNotTakenForChapterTitles) {
+  TestContext t;
+  const std::string limit(80, 'x');
+  const std::string longer = limit + "y";
+  const std::string numbered = "1" + std::string(80, ' ');
+  for (const std::string& line : {longer, numbered, "        " + limit}) {
+    EXPECT_TRUE(Headers({"a", "", "", line, "", "b"}, t).empty()) << line;  // blank frame
+    EXPECT_TRUE(Headers({"a", "", line, "", "", "b"}, t).empty()) << line;  // isolated
+    EXPECT_TRUE(Headers({"a", "", line, "", "b"}, t).empty()) << line;      // centred, numbered
+  }
+  // A line as long as the limit is not long, and a long line does not keep
+  // a title further on from being found.
+  EXPECT_EQ(Headers({"a", "", "", limit, "", "b"}, t).size(), 1u);
+  EXPECT_EQ(Headers({"", longer, "", "", "IV", "", "b"}, t),
+            std::vector<std::string>{"<h1 align=\"center\">IV</h1>"});
+  WorkingList list = Book({"a", "", "", longer, "", "b"});
+  DetectHeaders(list, t.ctx);
+  EXPECT_EQ(list[5], (Line{longer, kTagText}));
+
+  // With the option off (the HTML preset) the rules alone decide.
+  t.options.SetNumber(Opt::LongStringsMin, kLengthOff);
+  EXPECT_EQ(Headers({"a", "", "", std::string(500, 'x'), "", "b"}, t).size(), 1u);
+}
+
 TEST(DetectHeaders, ShortListsAreSafe) {
   for (std::size_t n = 0; n < 8; ++n) {
     TestContext t;

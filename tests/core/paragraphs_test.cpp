@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <random>
 
 #include "core/base/text.h"
+#include "core/base/cp1251.h"
+#include "core/convert/driver.h"
+#include "core/convert/text_style.h"
 #include "tests/support/test_context.h"
 
 namespace norvella {
@@ -118,8 +122,10 @@ TEST(CreateParagraphs, LengthLimitsAreStrict) {
             (std::vector<Line>{Para("0123456789x"), Para("abc.")}));
 }
 
-TEST(CreateParagraphs, SentenceEndsAreTheFiveCharacters) {
-  for (const char* line : {"Yes!", "Yes.", "Yes:", "Yes?", "\"Yes\""}) {
+TEST(CreateParagraphs, SentenceEndsAreTheFiveCharactersAndTheirTypographicForms) {
+  // The closing guillemet is what the quote stage makes of a closing quote;
+  // the ellipsis character stands for three points.
+  for (const char* line : {"Yes!", "Yes.", "Yes:", "Yes?", "\"Yes\"", "\xABYes\xBB", "Yes\x85"}) {
     TestContext t;
     EXPECT_EQ(Created(t, {{line, 0}, {"Next", 0}, {"", 0}}),
               (std::vector<Line>{Para(line), Para("Next ")}))
@@ -132,6 +138,33 @@ TEST(CreateParagraphs, SentenceEndsAreTheFiveCharacters) {
               (std::vector<Line>{Para(std::string(line) + " next."), {"", 0}}))
         << line;
   }
+}
+
+// The quote stage turns a closing quote into a guillemet before paragraphs
+// are built, so a line of dialogue ending in one did not end its sentence:
+// "Restore broken paragraphs" joined it with the next paragraph, and whole
+// chapters of dialogue became one block.
+TEST(CreateParagraphs, DialogueEndingInAClosingQuoteEndsItsParagraph) {
+  for (const char* quoted : {"«Дома!»", "\"Дома!\""}) {
+    TestContext t;
+    ApplyTextStyle(t.options, kStyleLinePerParagraph);
+    // The quote stage leaves the first lines (the document head) alone.
+    std::vector<std::string> source(4, "Text.");
+    source.push_back(Utf8ToCp1251Lenient(std::string("— Где ты был? — спросил он. ") + quoted));
+    source.push_back(Utf8ToCp1251Lenient("Он ушёл."));
+    std::vector<std::string> paragraphs;
+    for (const Line& line : RunConversion(source, t.ctx).lines())
+      if (line.text.starts_with(kOpen) && !line.text.ends_with("Text.</div>"))
+        paragraphs.push_back(Cp1251ToUtf8(line.text));
+    EXPECT_EQ(paragraphs, (std::vector<std::string>{kOpenNbsp + "— Где ты был? — спросил он. «Дома!»</div>",
+                                                    kOpenNbsp + "Он ушёл.</div>"}))
+        << quoted;
+  }
+  // Three points as one character end a sentence as the three points do.
+  TestContext t;
+  ApplyTextStyle(t.options, kStyleLinePerParagraph);
+  EXPECT_EQ(Created(t, {{"And then\x85", 0}, {"He left", 0}, {"", 0}}),
+            (std::vector<Line>{Para("And then\x85"), Para("He left ")}));
 }
 
 TEST(CreateParagraphs, BrokenLongLinesAreRestoredOnlyWhenAsked) {
@@ -204,6 +237,45 @@ TEST(CreateParagraphs, SpacesAreCollapsedAndNbspFollowTheOption) {
   t.options.SetText(Opt::ParagraphStartTag, "<p>");
   t.options.SetText(Opt::ParagraphEndTag, "</p>");
   EXPECT_EQ(Created(t, {{"  a   b  c.", 0}}), (std::vector<Line>{{"<p>a b c.</p>", 100}}));
+}
+
+// A text line used to take in the comment, header or epigraph after it: a
+// comment holding an inline tag was joined like a split inline tag (and its
+// "--" then rewritten, so that a browser showed it), a broken line was
+// carried into a finished line, in front of its tags.
+TEST(CreateParagraphs, ParagraphBuildingSwallowsNoCommentsHeadersOrEpigraphs) {
+  TestContext t;
+  const Line comment{"<!-- <i>note</i> -->", 101};
+  EXPECT_EQ(Created(t, {{"Text", 0}, comment, {"more text.", 0}}),
+            (std::vector<Line>{Para("Text"), comment, Para("more text.")}));
+  EXPECT_EQ(Created(t, {{"He said ", 0}, {"<i>", 1}, comment, {"so.", 0}}),
+            (std::vector<Line>{Para("He said <i>"), comment, Para("so.")}));
+
+  const Line header{"<h1 align=\"center\">Chapter</h1>", 100};
+  const Line epigraph{"<blockquote><i>Line one line two</i><br>&nbsp;&nbsp;A. Author</blockquote>", 100};
+  const std::string broken = std::string(85, 'a') + " and so";
+  for (const Line& finished : {header, epigraph, Line{"<b>Custom header</b>", 100}}) {
+    // A long line cut in the middle of a sentence, a short one, an indented
+    // one collecting the lines after it: each is a paragraph by itself.
+    EXPECT_EQ(Created(t, {{broken, 0}, finished}), (std::vector<Line>{Para(broken), finished}));
+    EXPECT_EQ(Created(t, {{"Some text", 0}, finished}), (std::vector<Line>{Para("Some text"), finished}));
+    EXPECT_EQ(Created(t, {{"  one", 0}, {"two", 0}, finished}),
+              (std::vector<Line>{Para("one two"), finished}));
+    // A line carried forward stops there too.
+    EXPECT_EQ(Created(t, {{"Some", 0}, {"text", 0}, finished, {"After.", 0}}),
+              (std::vector<Line>{Para("Some text"), finished, Para("After.")}));
+  }
+
+  // The whole conversion keeps such a comment as it stands, on a line of
+  // its own.
+  const std::string inLine = "<!-- <b>old -- note</b> -->";
+  for (const std::vector<std::string>& source :
+       {std::vector<std::string>{"Text", comment.text, "more text."}, {"Text " + inLine + " more text."}}) {
+    TestContext run;
+    const std::vector<std::string> out = RunConversion(source, run.ctx).texts();
+    const std::string& kept = source.size() == 3 ? comment.text : inLine;
+    EXPECT_EQ(std::count(out.begin(), out.end(), kept), 1) << kept;
+  }
 }
 
 TEST(CreateParagraphs, FinishedAndProtectedLinesAreLeftAlone) {
@@ -314,6 +386,38 @@ TEST(DetectExistingParagraphs, TheDocumentEndIsNotTakenIntoABlock) {
   EXPECT_EQ(Detected(t, {{"<p>", 1}}), (std::vector<Line>{{kOpenNbsp, 100}}));
 }
 
+// A marked block used to take in a comment (which the dash stage then
+// rewrote into visible text), the header after it (through its "</h") and
+// the epigraph after a quote (through its "</blockquote>"); a <br> run
+// reached back over a comment.
+TEST(DetectExistingParagraphs, BlocksSwallowNoCommentsHeadersOrEpigraphs) {
+  TestContext t;
+  const Line comment{"<!-- old <b>note</b> -->", 101};
+  const Line header{"<h1 align=\"center\">Chapter</h1>", 100};
+  const Line epigraph{"<blockquote><i>Line one</i><br>&nbsp;&nbsp;A. Author</blockquote>", 100};
+  EXPECT_EQ(Detected(t, {{"<p>", 1}, {"text", 0}, comment, {"more", 0}, {"</p>", 1}}),
+            (std::vector<Line>{{kOpenNbsp + " text</div>", 100}, comment, {"more", 0}, {"</p>", 1}}));
+  EXPECT_EQ(Detected(t, {{"<p>", 1}, comment, {"more", 0}}),
+            (std::vector<Line>{{kOpenNbsp + "</div>", 100}, comment, {"more", 0}}));
+  EXPECT_EQ(Detected(t, {{"<div>", 1}, {"text", 0}, header, {"", 0}}),
+            (std::vector<Line>{{"<div>&nbsp;&nbsp; text</div>", 100}, header, {"", 0}}));
+  EXPECT_EQ(Detected(t, {{"<blockquote>", 1}, {"Q", 0}, epigraph, {"", 0}}),
+            (std::vector<Line>{{"<blockquote> Q", 100}, epigraph, {"", 0}}));
+
+  const std::vector<Line> lead = {{"a", 0}, {"b", 0}, {"</div>", 1}};  // indices 2-4
+  std::vector<Line> body = lead;
+  body.insert(body.end(), {{"first", 0}, comment, {"second", 0}, {"<br>", 1}, comment, {"<br>", 1}});
+  std::vector<Line> expected = lead;
+  expected.insert(expected.end(), {{"first", 0}, comment, {kOpenNbsp + "second </div>", 100}, comment, {"<br>", 1}});
+  EXPECT_EQ(Detected(t, body), expected);
+
+  // In the whole conversion the comment comes out as it went in.
+  TestContext run;
+  const std::vector<std::string> out =
+      RunConversion({"<html><body>", "<p>", "text", comment.text, "more", "</p>", "</body></html>"}, run.ctx).texts();
+  EXPECT_EQ(std::count(out.begin(), out.end(), comment.text), 1);
+}
+
 // ---------------------------------------------------------------------------
 // The stages against a direct transcription of their rules: the blank tests
 // and space collapsing by repeated deletion of the first double space, carried
@@ -322,7 +426,7 @@ TEST(DetectExistingParagraphs, TheDocumentEndIsNotTakenIntoABlock) {
 namespace literal {
 
 bool SentenceEnd(const std::string& s) {
-  return !s.empty() && std::string_view("!.:?\"").find(s.back()) != std::string_view::npos;
+  return !s.empty() && std::string_view("!.:?\"\xBB\x85").find(s.back()) != std::string_view::npos;
 }
 
 std::string DeleteDoubleSpaces(std::string s) {
@@ -353,6 +457,10 @@ struct Stages {
   long long n() const { return static_cast<long long>(L.size()); }
   long long Len(std::size_t k) const { return static_cast<long long>(L[k].text.size()); }
   std::string Make(const std::string& s) const { return tags.open + tags.nbsp + DeleteDoubleSpaces(s) + tags.close; }
+  // The document end, a comment or a finished line: nothing is joined with it.
+  bool Barrier(std::size_t k) const {
+    return static_cast<long long>(k) >= n() - 1 || L[k].tag == 100 || L[k].tag == 101;
+  }
 
   void AbsorbBlock(std::size_t i) {
     const bool pToDiv = o.Flag(Opt::ConvertPToDiv);
@@ -360,14 +468,14 @@ struct Stages {
     if (o.Flag(Opt::AddNbsp) && !Any(L[i].text, {"<blockquote", "<h"}) && !NbspAt(L[i + 1].text, 4))
       L[i].text += tags.nbsp;
     int count = 0;
-    if (static_cast<long long>(i) < n() - 2) {  // the document end is never taken in
+    if (!Barrier(i + 1)) {  // nor a comment or a finished line
       while (true) {
         if (L[i + 1].tag != 1 && L[i].tag != 101) L[i].text += " ";
         L[i].text += L[i + 1].text;
         L.erase(L.begin() + static_cast<long>(i) + 1);
         ++count;
         const std::string& x = L[i + 1].text;
-        if (static_cast<long long>(i) > n() - 3 || count > 50 || x.empty() || x == "</div>" || x == "<div>" ||
+        if (static_cast<long long>(i) > n() - 3 || Barrier(i + 1) || count > 50 || x.empty() || x == "</div>" || x == "<div>" ||
             x == "</center>" || x == "</p>" || x == "<p>" || x == "<br>" || x.rfind("</h", 0) == 0 ||
             x.rfind("</t", 0) == 0 || x.rfind("<h", 0) == 0 || x.rfind("<t", 0) == 0 ||
             x.rfind("</blockquote>", 0) == 0)
@@ -376,19 +484,20 @@ struct Stages {
     }
     if (static_cast<long long>(i) < n() - 2) {
       const std::string next = L[i + 1].text;
+      const bool closer = !Barrier(i + 1);
       if (next == "</p>") {
         L[i].text += pToDiv ? tags.close : "</p>";
         L.erase(L.begin() + static_cast<long>(i) + 1);
       } else if (next == "<p>") {
         L[i].text += pToDiv ? tags.close : "</p>";
-      } else if (Any(next, {"</h"})) {
+      } else if (closer && Any(next, {"</h"})) {
         L[i].text += next;
         L.erase(L.begin() + static_cast<long>(i) + 1);
-      } else if (Any(next, {"</center"})) {
+      } else if (closer && Any(next, {"</center"})) {
         L[i].text += tags.close;
         L.erase(L.begin() + static_cast<long>(i) + 1);
-      } else if (Any(next, {"</blockquote>"})) {
-        while (static_cast<long long>(i) < n() - 2 && Any(L[i + 1].text, {"</blockquote>"})) {
+      } else if (closer && Any(next, {"</blockquote>"})) {
+        while (!Barrier(i + 1) && Any(L[i + 1].text, {"</blockquote>"})) {
           L[i].text += L[i + 1].text;
           L.erase(L.begin() + static_cast<long>(i) + 1);
         }
@@ -401,7 +510,7 @@ struct Stages {
   }
 
   void BuildBrParagraph(std::size_t& i) {
-    if (!(i >= 5 && !L[i - 1].text.empty())) return;
+    if (!(i >= 5 && !L[i - 1].text.empty() && !Barrier(i - 1))) return;
     L[i].text = tags.close;
     int count = 0;
     while (true) {
@@ -409,7 +518,7 @@ struct Stages {
       L.erase(L.begin() + static_cast<long>(i));
       --i;
       ++count;
-      if (count > 20 || i < 5) break;
+      if (count > 20 || i < 5 || Barrier(i - 1)) break;
       const std::string& b = L[i - 1].text;
       if (Any(b, {"</div>", "<div", "<blockquote>"}) || b == "</p>" || b == "<p>" || b == "<br>" ||
           b.rfind("<p ", 0) == 0 || b.rfind("</h", 0) == 0 || b.rfind("</t", 0) == 0 || b.rfind("<h", 0) == 0 ||
@@ -446,6 +555,9 @@ struct Stages {
     auto at = [&](long long k) -> Line& { return L[static_cast<std::size_t>(k)]; };
     auto erase = [&](long long k) { L.erase(L.begin() + static_cast<long>(k)); };
     auto skip = [&] { ++i; starts = true; };
+    // Text is joined with the next line only when that is neither the
+    // document end nor a finished or protected line.
+    auto joinable = [&] { return i < n() - 2 && at(i + 1).tag != 100 && at(i + 1).tag != 101; };
     while (i < n()) {
       if (at(i).tag == 101) { skip(); continue; }
       if (i < n() - 2 && runLength != 0 && IsBlankLine(at(i).text)) {
@@ -461,16 +573,15 @@ struct Stages {
       }
       if (at(i).tag != 0) { skip(); continue; }
       if (at(i).text.empty() && !empty) { skip(); continue; }
-      // The next line is joined only when it is not the document end.
-      if (i < n() - 2 && Any(at(i + 1).text, {"<sub", "<sup", "<i>", "<em", "<strong", "<font", "<b>"})) {
+      if (joinable() && Any(at(i + 1).text, {"<sub", "<sup", "<i>", "<em", "<strong", "<font", "<b>"})) {
         at(i).text += at(i + 1).text;
         erase(i + 1);
-        if (i < n() - 2) { at(i).text += at(i + 1).text; erase(i + 1); }
+        if (joinable()) { at(i).text += at(i + 1).text; erase(i + 1); }
       }
       std::string s = at(i).text;
       const long long len = static_cast<long long>(s.size());
       if (len > longMin && starts) {
-        if (SentenceEnd(s) || !restore || !(i < n() - 2)) { at(i) = {Make(s), 100}; skip(); continue; }
+        if (SentenceEnd(s) || !restore || !joinable()) { at(i) = {Make(s), 100}; skip(); continue; }
         at(i + 1).text = s + " " + at(i + 1).text;
         erase(i);
         starts = false;
@@ -488,7 +599,7 @@ struct Stages {
           if (at(i + 1).text.rfind("  ", 0) == 0 && spaces) break;
           const bool ownSentence = SentenceEnd(at(i + 1).text) && Len(static_cast<std::size_t>(i + 1)) != Len(static_cast<std::size_t>(i));
           if ((Len(static_cast<std::size_t>(i + 1)) < shortMax || Len(static_cast<std::size_t>(i + 1)) > longMin) && ownSentence) break;
-          if (at(i + 1).tag == 101) break;
+          if (at(i + 1).tag == 101 || at(i + 1).tag == 100) break;
           s = s + " " + at(i + 1).text;
           erase(i + 1);
         }
@@ -499,14 +610,14 @@ struct Stages {
       }
       if (shortMax > 0 && !s.empty() && len < shortMax) {
         if (SentenceEnd(s)) { at(i) = {Make(s), 100}; ++i; continue; }
-        if (i < n() - 2 && Len(static_cast<std::size_t>(i + 1)) < shortMax &&
+        if (joinable() && Len(static_cast<std::size_t>(i + 1)) < shortMax &&
             (at(i + 1).text.empty() || SentenceEnd(at(i + 1).text) || !restore)) {
           at(i) = {Make(s + " " + at(i + 1).text), 100};
           erase(i + 1);
           skip();
           continue;
         }
-        if (i < n() - 2) {
+        if (joinable()) {
           at(i + 1).text = s + " " + at(i + 1).text;
           starts = false;
           erase(i);
@@ -530,7 +641,8 @@ struct RandomCase {
                                    "two  spaces", "  indented", "\tTab", "ends,", "ends;", "(ends)",
                                    "\"Quote\"", "Ask?", "Say:", "Wow!", "&nbsp;lead", "x&nbsp;",
                                    "a long line of text here", "a long line that ends.", "</I> tail",
-                                   "</font> more", "<i>in", "\t<i>x", "\t\t", "  <b>", " \t<sup>", "\t-<b>"};
+                                   "</font> more", "<i>in", "\t<i>x", "\t\t", "  <b>", " \t<sup>", "\t-<b>",
+                                   "\xABSaid\xBB", "so\x85"};
     static const char* kTags[] = {"<p>", "<p >", "<p class=x>", "</p>", "<div>", "<div >", "</div>",
                                   "<center>", "</center>", "<br>", "<h2>", "</h2>", "<blockquote>",
                                   "</blockquote>", "<i>", "<b>", "<sup>", "<hr>", "<td>", "</table>"};
@@ -554,7 +666,7 @@ struct RandomCase {
       else if (kind < 11) body.push_back({kTags[rng() % std::size(kTags)], 1});
       else if (kind < 9) body.push_back({kTags[rng() % std::size(kTags)], 1});
       else if (rng() % 2) body.push_back({kFinished[rng() % std::size(kFinished)], 100});
-      else body.push_back({"<!--  c  -->", 101});
+      else body.push_back({rng() % 2 ? "<!--  c  -->" : "<!-- <i>c</i> -->", 101});
       if (!body.empty() && rng() % 4 == 0) body.back().text += kTexts[rng() % std::size(kTexts)];
     }
     static const int kLong[] = {-1, 0, 4, 8, 12, 20, 80, INT_MAX};

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "core/i18n/strings.h"
-#include "core/settings/option_nodes.h"
+#include "core/i18n/option_nodes.h"
 
 namespace norvella {
 namespace {
@@ -31,7 +33,7 @@ Options ChangedOptions() {
 
 SaveSettingsState EverythingKnown() {
   SaveSettingsState s;
-  s.documentInBrowser = s.sourceOpenDialogHasFile = s.readerOpenDialogHasFile = true;
+  s.sourceOpenDialogHasFile = s.readerOpenDialogHasFile = true;
   s.htmlSaveDialogHasFile = s.sourceSaveDialogHasFile = true;
   s.executablePath = "/opt/nor vella/bin/norvella";
   return s;
@@ -159,6 +161,73 @@ TEST(LoadSettings, EverySetterTellsTheListener) {
     EXPECT_NE(std::find(rec.changed.begin(), rec.changed.end(), info.id), rec.changed.end()) << info.name;
 }
 
+// "Last readed doc pos" used to be written only while a document was shown;
+// a store written with none then stopped the loading there, and every value
+// after it ("Kill font tags", the recent files, the folders...) came back
+// with its default at the next start.
+TEST(SaveSettings, AStoreWrittenWithNoDocumentShownIsReadBackWhole) {
+  // Whatever the dialogs hold at exit: every option comes back, the folders
+  // whose dialog had no file keep what the store held before.
+  for (int dialogs = 0; dialogs < 16; ++dialogs) {
+    SaveSettingsState state;
+    state.sourceOpenDialogHasFile = dialogs & 1;
+    state.readerOpenDialogHasFile = dialogs & 2;
+    state.htmlSaveDialogHasFile = dialogs & 4;
+    state.sourceSaveDialogHasFile = dialogs & 8;
+    const bool written[] = {state.sourceOpenDialogHasFile, state.readerOpenDialogHasFile,
+                            state.htmlSaveDialogHasFile, state.sourceSaveDialogHasFile};
+    const Opt folders[] = {Opt::LastEditOpenDir, Opt::LastReadDir, Opt::LastEditSaveDir, Opt::LastEditSaveSrcDir};
+    const Options saved = ChangedOptions();
+    Registry r;
+    SaveSettings(r, saved, state);
+    Options o;
+    LoadSettings(r, o);
+    const Options defaults;
+    for (const auto& info : OptionTable()) {
+      const Opt* folder = std::find(std::begin(folders), std::end(folders), info.id);
+      const bool kept = folder == std::end(folders) || written[folder - std::begin(folders)];
+      const Opt source = info.id == Opt::LastReaderFileLower ? Opt::LastReaderFile : info.id;
+      const Options& expected = kept ? saved : defaults;
+      EXPECT_EQ(o.Number(info.id), expected.Number(source)) << info.name << " dialogs " << dialogs;
+      EXPECT_EQ(o.Text(info.id), expected.Text(source)) << info.name << " dialogs " << dialogs;
+    }
+  }
+
+  // Any one option changed in a session with no document and no dialog
+  // used survives the restart; the position comes back as it was loaded.
+  for (const auto& info : OptionTable()) {
+    if (info.id == Opt::LastReaderFileLower) continue;  // one stored value with "Last reader file"
+    Registry before;
+    Options first;
+    first.SetNumber(Opt::LastReadDocPos, 123456);
+    SaveSettings(before, first, {});
+    Options session;
+    LoadSettings(before, session);
+    ASSERT_EQ(session.Number(Opt::LastReadDocPos), 123456);
+    // A paragraph end tag goes with a start tag: with an empty start tag it
+    // is "</div>" by rule.
+    if (info.id == Opt::ParagraphEndTag) session.SetText(Opt::ParagraphStartTag, "<p>");
+    switch (info.type) {
+      case OptionType::Bool: session.SetFlag(info.id, !session.Flag(info.id)); break;
+      case OptionType::Int: session.SetNumber(info.id, session.Number(info.id) + 3); break;
+      case OptionType::String: session.StoreText(info.id, "changed \xC7"); break;
+    }
+    SaveSettingsState state;
+    const bool folder = info.id == Opt::LastEditOpenDir || info.id == Opt::LastReadDir ||
+                        info.id == Opt::LastEditSaveDir || info.id == Opt::LastEditSaveSrcDir;
+    // A folder changes only through its dialog, which then has a file.
+    if (folder) state = EverythingKnown();
+    SaveSettings(before, session, state);
+    Options next;
+    LoadSettings(before, next);
+    for (const auto& other : OptionTable()) {
+      if (other.id == Opt::LastReaderFileLower) continue;
+      EXPECT_EQ(next.Number(other.id), session.Number(other.id)) << info.name << ": " << other.name;
+      EXPECT_EQ(next.Text(other.id), session.Text(other.id)) << info.name << ": " << other.name;
+    }
+  }
+}
+
 TEST(SaveSettings, WritesInTableOrderWithTheUninstallEntry) {
   Registry r;
   Options o;
@@ -167,11 +236,11 @@ TEST(SaveSettings, WritesInTableOrderWithTheUninstallEntry) {
   const RegKey* key = r.Open(kSettingsKey);
   ASSERT_NE(key, nullptr);
   const auto names = key->ValueNames();
-  ASSERT_EQ(names.size(), OptionTable().size() - 1 - 5);  // one case twin, the position and four folders
+  ASSERT_EQ(names.size(), OptionTable().size() - 1 - 4);  // one case twin and four folders
   EXPECT_EQ(names.front(), "KillLinks");
   EXPECT_EQ(names[7], "Londg strings min");
   EXPECT_EQ(names.back(), "Apply reader style for new docs");
-  EXPECT_FALSE(key->HasValue("Last readed doc pos"));
+  EXPECT_EQ(key->ReadInteger("Last readed doc pos"), 0);
   EXPECT_FALSE(key->HasValue("Last edit open dir"));
   EXPECT_EQ(key->ReadString("Head string start tag"), "<h1 align=\"center\">");
   const RegKey* uninstall = r.Open(kUninstallKey);

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "core/base/text.h"
+#include "core/convert/driver.h"
 #include "tests/support/test_context.h"
 
 namespace norvella {
@@ -56,6 +58,17 @@ TEST(SimplifyHtml, CommentAfterTextIsSplitOff) {
 TEST(SimplifyHtml, TextAfterACommentClosedOnTheLastLineIsKept) {
   EXPECT_EQ(Split({"<!-- a", "b --> tail"}),
             (std::vector<Line>{{"<!-- a\nb -->", 101}, {" tail", 0}}));
+}
+
+// A comment the source never closes used to stay open in the document and
+// hide everything after it there: the credit footer and the document end.
+TEST(SimplifyHtml, AnUnclosedCommentIsClosedWhereItStops) {
+  EXPECT_EQ(Split({"text <!-- note"}), (std::vector<Line>{{"text ", 0}, {"<!-- note-->", 101}}));
+  EXPECT_EQ(Split({"<!-- one", "two", "three"}), (std::vector<Line>{{"<!-- one\ntwo\nth-->", 101}, {"ree", 0}}));
+  TestContext t;
+  const std::vector<std::string> out = RunConversion({"Text.", "<!-- <b>note", "more."}, t.ctx).texts();
+  EXPECT_NE(std::find(out.begin(), out.end(), "<!-- <b>note\nmo-->"), out.end());
+  EXPECT_EQ(out.back(), t.templates.end);
 }
 
 TEST(SimplifyHtml, UnclosedTagAtTheEndIsDropped) {
@@ -138,7 +151,7 @@ std::vector<Line> ReferenceSplit(std::vector<std::string> src) {
           pending = pending.substr(e + 3);
           if (pending.empty()) next();
         } else if (i + 1 >= src.size()) {
-          out.push_back({pending, 101});
+          out.push_back({pending + "-->", 101});  // closed where the source ends
           pending.clear();
           i = src.size();
         } else {
@@ -150,6 +163,7 @@ std::vector<Line> ReferenceSplit(std::vector<std::string> src) {
           const auto at = src[j].find("-->");
           const std::size_t end = at == std::string::npos ? std::min<std::size_t>(2, src[j].size()) : at + 3;
           pending += "\n" + src[j].substr(0, end);
+          if (at == std::string::npos) pending += "-->";
           out.push_back({pending, 101});
           pending = src[j].substr(end);
           i = j + 1;

@@ -10,6 +10,8 @@
 #include "cli/convert_command.h"
 #include "core/convert/document_output.h"
 #include "core/convert/text_style.h"
+#include "core/settings/store.h"
+#include "gui/app/settings_app_store.h"
 #include "gui/common/qt_text.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_context.h"
@@ -212,6 +214,48 @@ class ConverterControllerTest : public QObject {
     std::ostringstream out, err;
     QCOMPARE(RunConvertCommand({PathBytes(input), "-o", PathBytes(theirs), "-q"}, out, err, false), 0);
     QCOMPARE(ReadFile(ours), ReadFile(theirs));
+  }
+
+  // The desktop program and the command line read the same settings file,
+  // with options away from their defaults and a skin, and write the same
+  // document: both go through the one setup and conversion of core.
+  void StoredSettingsAndASkinGiveBothFrontEndsTheSameBytes() {
+    const std::string storePath = PathBytes(dir_.filePath("registry.reg"));
+    {
+      SettingsStore file(storePath);
+      Options options;
+      options.SetNumber(Opt::NumberOfNbsp, 3);
+      options.SetFlag(Opt::Hyphenate, true);
+      options.SetFlag(Opt::ILikeOrientation, !options.Flag(Opt::ILikeOrientation));
+      options.SetNumber(Opt::LongStringsMin, 50);
+      SaveSettings(file.Keys(), options, SaveSettingsState{});
+      file.Keys()
+          .Create(std::string(kSettingsKey) + "\\" + std::string(kSkinSection))
+          .WriteString("lEnd", "<p class=\"skin-end\">~</p></body></html>");
+      QVERIFY(file.Save().ok);
+    }
+    const QString input = Sample();
+
+    SettingsAppStore store(storePath);
+    ConverterController c(store);
+    c.LoadSettings();
+    QCOMPARE(c.options().Number(Opt::NumberOfNbsp), 3);
+    const SourceRead read = c.ReadSourceFile(PathBytes(input), 1);
+    QCOMPARE(read.kind, SourceRead::Kind::Text);
+    c.SetSourceText(read.text);
+    c.ConvertText(c.GetSourceLines());
+    const QString ours = dir_.filePath("ours.html");
+    QVERIFY(c.SaveHtml(PathBytes(ours)).ok);
+
+    const QString theirs = dir_.filePath("theirs.html");
+    std::ostringstream out, err;
+    QCOMPARE(RunConvertCommand({"--settings", storePath, PathBytes(input), "-o", PathBytes(theirs), "-q"},
+                               out, err, false),
+             0);
+    const QByteArray document = ReadFile(ours);
+    QVERIFY(document.contains("skin-end"));
+    QVERIFY(document.contains("&nbsp;&nbsp;&nbsp;"));
+    QCOMPARE(document, ReadFile(theirs));
   }
 
   void TemporaryFilesAreKeptOnceAndDeletedQuietly() {

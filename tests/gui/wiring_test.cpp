@@ -13,10 +13,38 @@
 #include "gui/convert/converter_controller.h"
 #include "gui/source/source_dialogs.h"
 #include "gui/common/qt_text.h"
+#include "gui/ui/main_window.h"
+#include "gui/ui/web_browser.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/unprivileged.h"
 
 namespace norvella {
+
+// A store over a settings file, as the program's own, that records the
+// options of the controller as they are whenever the store is kept: the
+// last time is the save at exit.
+class RecordingStore final : public AppStore {
+ public:
+  RecordingStore(std::string path, Options& saved) : file_(std::move(path)), saved_(saved) { file_.Load(); }
+
+  Registry& Keys() override { return file_.Keys(); }
+  const Registry& Keys() const override { return file_.Keys(); }
+
+  const ConverterController* controller = nullptr;
+
+ protected:
+  void Persist() override {
+    if (controller != nullptr) {
+      saved_ = controller->options();
+      saved_.SetListener(nullptr);
+    }
+    QVERIFY(file_.Save().ok);
+  }
+
+ private:
+  SettingsStore file_;
+  Options& saved_;
+};
 
 class WiringTest : public QObject {
   Q_OBJECT
@@ -61,6 +89,79 @@ class WiringTest : public QObject {
     QVERIFY(!removed.KeyExists(kSettingsKey));
     QVERIFY(!removed.KeyExists(kUninstallKey));
     QVERIFY(!removed.KeyExists(kMakerKey));
+  }
+
+  // The window at exit with no document, with a preview, with a document in
+  // the reader, in each interface mode: what it saves into the settings
+  // file comes back whole at the next start.
+  void SettingsSurviveARestartWhateverTheWindowShowedAtExit_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("shown");
+    for (const int mode : {kSimpleMode, kAdvancedMode, kReaderMode})
+      for (const char* shown : {"nothing", "preview", "reader document"})
+        QTest::addRow("mode %d, %s", mode, shown) << mode << QString(shown);
+  }
+  void SettingsSurviveARestartWhateverTheWindowShowedAtExit() {
+    QFETCH(int, mode);
+    QFETCH(QString, shown);
+    const std::string path = PathBytes(dir_.filePath("restart/registry.reg"));
+    QFile::remove(PathText(path));
+    const QString book = dir_.filePath("book.txt");
+    if (!QFile::exists(book)) QVERIFY(QFile::copy(NORVELLA_SAMPLES_DIR "/shinel.txt", book));
+    const QString document = dir_.filePath("book.html");
+    if (!QFile::exists(document)) {
+      QFile file(document);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("<html><body><p>Read me</p></body></html>");
+    }
+
+    Options atExit;
+    int modeAtExit = -1;
+    {
+      RecordingStore store(path, atExit);
+      auto controller = std::make_unique<ConverterController>(store);
+      store.controller = controller.get();
+      auto window = std::make_unique<TMain>(std::move(controller), QString());
+      Options& o = window->options();
+      // Options of every part of the load order, the last ones included.
+      o.SetFlag(Opt::AskAboutTitle, false);
+      o.SetFlag(Opt::ConfirmToc, false);
+      o.SetFlag(Opt::AskedAboutTitle, true);
+      o.SetNumber(Opt::LongStringsMin, 95);
+      o.SetText(Opt::RecentReaderFile0, "/books/first.html");
+      o.SetNumber(Opt::OpenForReadingConverted, 2);
+      o.SetFlag(Opt::AskAboutLargeFiles, false);
+      o.SetText(Opt::DefStyleFontName, "Georgia");
+      o.SetFlag(Opt::KillFontTags, true);
+      o.SetFlag(Opt::TryToRestoreDirs, false);
+      o.SetFlag(Opt::ApplyReaderStyleForNewDocs, false);
+      window->show();
+      window->SetInterfaceMode(mode);
+      if (shown == "preview") {
+        window->SetSourceFileName(book);
+        window->LoadSrc(TMain::kLoadNamedFile);
+      } else if (shown == "reader document") {
+        window->OpenForReading(document);
+      }
+      QVERIFY(window->ActiveBrowser()->WaitUntilReady());
+      // Converting a book leaves the reader for the mode it came from, here
+      // the simple mode the window started in.
+      const bool leftReader = mode == kReaderMode && shown == "preview";
+      QCOMPARE(window->InterfaceMode(), leftReader ? int(kSimpleMode) : mode);
+      modeAtExit = window->InterfaceMode();
+    }
+    QCOMPARE(atExit.Number(Opt::InterfaceMode), modeAtExit);
+
+    SettingsAppStore again(path);
+    Options loaded;
+    again.LoadSettings(loaded);
+    for (const OptionInfo& info : OptionTable()) {
+      const Opt source = info.id == Opt::LastReaderFileLower ? Opt::LastReaderFile : info.id;
+      QVERIFY2(loaded.Number(info.id) == atExit.Number(source) && loaded.Text(info.id) == atExit.Text(source),
+               info.name.data());
+    }
+    QVERIFY(loaded.Flag(Opt::KillFontTags));
+    QVERIFY(!loaded.Flag(Opt::ApplyReaderStyleForNewDocs));
   }
 
   void AKoi8CorpusFileLoadsConverted() {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/base/cp1251.h"
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 
 namespace norvella::test {
 

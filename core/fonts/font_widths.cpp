@@ -1,4 +1,4 @@
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 
 #include <algorithm>
 #include <climits>
@@ -129,6 +129,11 @@ void LoadFontWidths(FontStore& store, const Options& options, ActiveFontWidths& 
   }
   SpaceWidthForControlCodes(widths);
   if (key) ApplyLineWidth(*key, options.Flag(Opt::ILikeOrientation), widths);
+}
+
+void LoadBuiltinFontWidths(const Options& options, ActiveFontWidths& widths) {
+  MemoryFontStore fonts;
+  LoadFontWidths(fonts, options, widths);
 }
 
 void ReloadFontWidths(FontStore& store, const Options& options, ActiveFontWidths& widths) {

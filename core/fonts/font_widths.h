@@ -133,6 +133,10 @@ void WriteDefaultFontWidths(FontStore& store);
 // the table as it was; one without the line width keeps the current width.
 void LoadFontWidths(FontStore& store, const Options& options, ActiveFontWidths& widths);
 
+// LoadFontWidths over a store of the built-in fonts only: what a start
+// without a settings store measures with.
+void LoadBuiltinFontWidths(const Options& options, ActiveFontWidths& widths);
+
 // After the user picks another font or orientation: loads it as above but
 // never writes anything, and does nothing for a font key that is missing.
 void ReloadFontWidths(FontStore& store, const Options& options, ActiveFontWidths& widths);

@@ -19,7 +19,7 @@
 
 #include "core/convert/context.h"
 #include "core/convert/working_list.h"
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 
 namespace norvella {
 

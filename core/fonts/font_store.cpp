@@ -1,4 +1,4 @@
-#include "core/settings/font_store.h"
+#include "core/fonts/font_store.h"
 
 #include <string>
 
@@ -8,7 +8,7 @@
 namespace norvella {
 namespace {
 
-std::string FontsPath() { return std::string(kSettingsKey) + "\\Fonts"; }
+std::string FontsPath() { return std::string(kSettingsKey) + "\\" + std::string(kFontsKey); }
 
 }  // namespace
 
@@ -22,11 +22,11 @@ std::optional<FontKeyValues> RegistryFontStore::ReadFont(std::string_view name, 
   RegKey* key = create ? &fonts->CreateSubKey(name) : fonts->SubKey(name);
   if (key == nullptr) return std::nullopt;
   FontKeyValues values;
-  if (const auto widths = key->ReadBinary("CharWidths"))
+  if (const auto widths = key->ReadBinary(kCharWidthsValue))
     values.charWidths = std::vector<std::uint8_t>(widths->begin(), widths->end());
-  if (const auto shortWidth = key->ReadInteger("Short"))
+  if (const auto shortWidth = key->ReadInteger(kShortValue))
     values.shortWidth = static_cast<std::uint32_t>(*shortWidth);
-  if (const auto longWidth = key->ReadInteger("Long"))
+  if (const auto longWidth = key->ReadInteger(kLongValue))
     values.longWidth = static_cast<std::uint32_t>(*longWidth);
   return values;
 }
@@ -34,10 +34,10 @@ std::optional<FontKeyValues> RegistryFontStore::ReadFont(std::string_view name, 
 void RegistryFontStore::WriteFont(std::string_view name, const FontKeyValues& values) {
   RegKey& key = registry_.Create(FontsPath()).CreateSubKey(name);
   if (values.charWidths)
-    key.WriteBinary("CharWidths",
+    key.WriteBinary(kCharWidthsValue,
                     std::string(values.charWidths->begin(), values.charWidths->end()));
-  if (values.shortWidth) key.WriteInteger("Short", static_cast<std::int32_t>(*values.shortWidth));
-  if (values.longWidth) key.WriteInteger("Long", static_cast<std::int32_t>(*values.longWidth));
+  if (values.shortWidth) key.WriteInteger(kShortValue, static_cast<std::int32_t>(*values.shortWidth));
+  if (values.longWidth) key.WriteInteger(kLongValue, static_cast<std::int32_t>(*values.longWidth));
 }
 
 }  // namespace norvella

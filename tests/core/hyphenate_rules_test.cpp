@@ -1,4 +1,4 @@
-#include "core/hyph/hyphenate.h"
+#include "core/convert/hyphenate.h"
 
 #include <gtest/gtest.h>
 

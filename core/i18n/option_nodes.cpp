@@ -1,4 +1,4 @@
-#include "core/settings/option_nodes.h"
+#include "core/i18n/option_nodes.h"
 
 #include "core/i18n/strings.h"
 

@@ -1,4 +1,4 @@
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 
 #include <gtest/gtest.h>
 

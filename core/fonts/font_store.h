@@ -3,7 +3,7 @@
 // The device font width tables kept in the settings store, one subkey per
 // font under the settings key's "Fonts".
 
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 
 namespace norvella {
 

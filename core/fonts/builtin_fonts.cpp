@@ -17,7 +17,7 @@
 // "ThielVerdana 1.2" ones, which measure them like the default font.
 // The tables are written to the settings store unchanged.
 
-#include "core/hyph/font_widths.h"
+#include "core/fonts/font_widths.h"
 
 #include "core/base/text.h"
 

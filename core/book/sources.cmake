@@ -1,0 +1,3 @@
+target_sources(norvella_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/book.cpp
+)
