@@ -398,17 +398,6 @@ class OptionPanelTest : public QObject {
       size->setValue(21);
       window->OptionPanel()->SelectNode(41);
     }
-    {
-      // The reading position is written only with a reader document, and
-      // loading stops where an integer is missing; that store fault is not
-      // this test's subject, so the position is put in as a reader session
-      // would have left it.
-      SettingsStore file(path);
-      file.Load();
-      RegKey& key = file.Keys().Create(kSettingsKey);
-      if (!key.HasValue("Last readed doc pos")) key.WriteInteger("Last readed doc pos", 0);
-      QVERIFY(file.Save().ok);
-    }
     SettingsAppStore store(path);
     auto window = AdvancedWindow(store);
     const Options& o = window->options();
