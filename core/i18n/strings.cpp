@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "core/i18n/descr_strings.h"
+
 namespace norvella {
 namespace {
 
@@ -169,6 +171,8 @@ StringTable::StringTable() {
   Fill(sections_[std::string(kProcesses)], kProcessDefaults);
   Fill(sections_[std::string(kTree)], kTreeDefaults);
   Fill(sections_[std::string(kControlsMain)], kControlsMainDefaults);
+  auto& descr = sections_[std::string(kDescr)];
+  for (const auto& row : DescrDefaults()) descr.emplace(std::string(row.key), std::string(row.text));
 }
 
 const std::string& StringTable::Get(std::string_view section, std::string_view key) const {

@@ -1,5 +1,7 @@
 #include "gui/convert/converter_controller.h"
 
+#include "core/fonts/font_store.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -35,6 +37,16 @@ LocalisationCheck ConverterController::LoadSettings() {
   librarianInstalled_ = store_.KeyExists(kLibrarianKey);
   RegistrySetupStore stored(store_.Keys(), RunningProgramFolderText());
   return LoadBookSetup(stored, setup_);
+}
+
+std::vector<std::string> ConverterController::HyphFontNames() {
+  RegistryFontStore fonts(store_.Keys());
+  return fonts.FontNames();
+}
+
+void ConverterController::ReloadFontWidths() {
+  RegistryFontStore fonts(store_.Keys());
+  norvella::ReloadFontWidths(fonts, setup_.options, setup_.fontWidths);
 }
 
 void ConverterController::SaveSettings(const SaveSettingsState& state) {

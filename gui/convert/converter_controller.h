@@ -88,6 +88,11 @@ class ConverterController {
   LocalisationCheck LoadSettings();
   // Exit: writes the options back through the store.
   void SaveSettings(const SaveSettingsState& state);
+  // The widths hyphenation measures with; the stored hyphenation fonts,
+  // and loading the one the options name after the user chose it.
+  const ActiveFontWidths& FontWidths() const { return setup_.fontWidths; }
+  std::vector<std::string> HyphFontNames();
+  void ReloadFontWidths();
   bool LibrarianInstalled() const { return librarianInstalled_; }
 
   // Loads a source file for conversion: probes that its folder is

@@ -33,6 +33,7 @@
 #include "gui/editor/editor_commands.h"
 #include "gui/editor/editor_controller.h"
 #include "gui/editor/editor_widgets.h"
+#include "gui/options/option_panel_widget.h"
 #include "gui/source/source_dialogs.h"
 #include "gui/ui/browser_page.h"
 #include "gui/ui/reader_questions.h"
@@ -70,6 +71,7 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   // the stored interface mode takes effect through its option.
   const LocalisationCheck check = controller_->LoadSettings();
   if (check.ShowBuildCheck()) ShowBuildCheck(check);
+  optionPanel_->RefreshCaptions();
   Options& o = options();
 
   UpdateReaderChecks();
@@ -109,6 +111,8 @@ TMain::~TMain() {
   }
   StopAutoscroll();
   reader_->SetDocSaved(true);
+  // A value still in an open option editor is kept like any other.
+  optionPanel_->CommitEditor();
   StoreWindowState();
   SaveSettingsState state;
   state.sourceOpenDialogHasFile = !sourceFileName_.isEmpty();
@@ -245,6 +249,7 @@ void TMain::Execute(Command command, const QString& control) {
 }
 
 void TMain::OptionChanged(Opt id) {
+  optionPanel_->OptionChanged(id);
   switch (id) {
     case Opt::InterfaceMode:
       FollowInterfaceMode(options().Number(Opt::InterfaceMode));

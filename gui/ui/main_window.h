@@ -44,6 +44,7 @@ class UnicodeKeyboardLayouts;
 class DialogSourceQuestions;
 class ReaderController;
 class ScreenSaverInhibitor;
+class OptionPanelWidget;
 class StatusPanels;
 class TCommentWnd;
 class TDetectWnd;
@@ -133,6 +134,9 @@ class TMain : public QMainWindow, private OptionsListener {
 
   // The window that shows the note of a clicked note link, made on first use.
   TCommentWnd* CommentWindow();
+
+  // The option panel at the right edge.
+  OptionPanelWidget* OptionPanel() const { return optionPanel_; }
 
   // A control by its name (menu item or toolbar button).
   QAction* Control(const QString& name) const;
@@ -231,6 +235,7 @@ class TMain : public QMainWindow, private OptionsListener {
   QSplitter* splitter2_ = nullptr;       // the preview's own width
   QWidget* panel1_ = nullptr;            // the full-window panel
   QWidget* rightPanel_ = nullptr;        // the option panel
+  OptionPanelWidget* optionPanel_ = nullptr;
   WebBrowser* webBrowser0_ = nullptr;    // preview browser
   WebBrowser* webBrowser1_ = nullptr;    // full-window browser
   WebBrowser* activeBrowser_ = nullptr;

@@ -14,11 +14,9 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTextBrowser>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "gui/common/artwork.h"
@@ -27,6 +25,7 @@
 #include "gui/editor/browser_find_bar.h"
 #include "gui/editor/editor_widgets.h"
 #include "gui/ui/status_panels.h"
+#include "gui/options/option_panel_widget.h"
 #include "gui/ui/web_browser.h"
 
 namespace norvella {
@@ -257,23 +256,11 @@ QWidget* TMain::BuildPanel() {
   return panel;
 }
 
-// The option panel: the option tree over the description of the chosen
-// option; both stay off until the option tree comes.
+// The option panel: the option tree over its editors and the description
+// of the chosen option.
 QWidget* TMain::BuildOptionPanel() {
-  auto* splitter3 = new QSplitter(Qt::Vertical);
-  splitter3->setObjectName("Splitter3");
-  auto* tree = new QTreeWidget(splitter3);
-  tree->setObjectName("OptionsTree");
-  tree->setHeaderLabel("Options");
-  tree->setEnabled(false);
-  auto* descr = new QTextBrowser(splitter3);
-  descr->setObjectName("Descr");
-  descr->setEnabled(false);
-  splitter3->setSizes({286, 123});
-  QWidget* panel = Column(splitter1_, {splitter3}, 0);
-  panel->setObjectName("RightPanel");
-  panel->setMinimumSize(200, 50);
-  return panel;
+  optionPanel_ = new OptionPanelWidget(*controller_, splitter1_);
+  return optionPanel_;
 }
 
 QAction* TMain::Control(const QString& name) const {

@@ -23,6 +23,7 @@
 #include "gui/export/book_export.h"
 #include "gui/export/rocket.h"
 #include "gui/source/source_dialogs.h"
+#include "gui/options/option_panel_widget.h"
 #include "gui/ui/web_browser.h"
 
 namespace norvella {
@@ -86,8 +87,11 @@ void TMain::LoadSrc(int mode) {
   if (sourceFileName_.isEmpty()) return;
 
   SourceRead read;
-  if (!Guarded([&] { read = controller_->ReadSourceFile(PathBytes(sourceFileName_), sourceFilterIndex_); }))
-    return;
+  const bool readDone =
+      Guarded([&] { read = controller_->ReadSourceFile(PathBytes(sourceFileName_), sourceFilterIndex_); });
+  // The load may have found a title and an author.
+  optionPanel_->DocumentReplaced();
+  if (!readDone) return;
   switch (read.kind) {
     case SourceRead::Kind::Failed:
       ShowError(ErrorText(read.error));
@@ -148,6 +152,8 @@ void TMain::dropEvent(QDropEvent* event) {
 // ---------------------------------------------------------------- converting
 
 void TMain::ShowPreviewPage() {
+  // What an open option editor holds counts, so the preview shows it.
+  optionPanel_->CommitEditor();
   bool fresh = false;
   if (Guarded([&] { fresh = controller_->ConvertForPreview(); }) && fresh) ShowPreview();
 }
