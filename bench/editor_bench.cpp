@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string book;
-  if (const FileResult read = ReadWholeFile(argv[1], book); !read.ok) {
-    std::fprintf(stderr, "%s: %s\n", argv[1], read.error.c_str());
+  if (const FileResult read = ReadWholeFile(argv[1], book); !read.ok()) {
+    std::fprintf(stderr, "%s: %s\n", argv[1], read.error().reason.c_str());
     return 1;
   }
 

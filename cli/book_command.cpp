@@ -128,8 +128,8 @@ int RunBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
   }
   std::string bytes;
   const FileResult read = ReadWholeFile(file, bytes);
-  if (!read.ok) {
-    err << "norvella-book: " << read.error << '\n';
+  if (!read.ok()) {
+    err << "norvella-book: " << read.error().reason << '\n';
     return 1;
   }
   const BookInfo info = ReadBookInfo(bytes);

@@ -9,27 +9,27 @@ constexpr int kDefaultFontSize = 13;
 constexpr int kLargestFontSize = 400;
 constexpr const char* kDefaultFontName = "Courier New";
 
-Opt NameOpt(EditorKind editor) { return editor == EditorKind::Source ? Opt::SrcFontName : Opt::HtmFontName; }
-Opt SizeOpt(EditorKind editor) { return editor == EditorKind::Source ? Opt::SrcFontSize : Opt::HtmFontSize; }
-Opt WrapOpt(EditorKind editor) { return editor == EditorKind::Source ? Opt::WrapInSrc : Opt::WrapInHtml; }
+Opt NameOpt(EditorPane editor) { return editor == EditorPane::Source ? Opt::SrcFontName : Opt::HtmFontName; }
+Opt SizeOpt(EditorPane editor) { return editor == EditorPane::Source ? Opt::SrcFontSize : Opt::HtmFontSize; }
+Opt WrapOpt(EditorPane editor) { return editor == EditorPane::Source ? Opt::WrapInSrc : Opt::WrapInHtml; }
 
 }  // namespace
 
-EditorFont EditorFontOf(const Options& options, EditorKind editor) {
+EditorFont EditorFontOf(const Options& options, EditorPane editor) {
   EditorFont font{options.Text(NameOpt(editor)), options.Number(SizeOpt(editor))};
   if (font.name.empty()) font.name = kDefaultFontName;
   if (font.size < 1 || font.size > kLargestFontSize) font.size = kDefaultFontSize;
   return font;
 }
 
-bool EditorWordWrap(const Options& options, EditorKind editor) { return options.Flag(WrapOpt(editor)); }
+bool EditorWordWrap(const Options& options, EditorPane editor) { return options.Flag(WrapOpt(editor)); }
 
-void SetEditorFont(Options& options, EditorKind editor, const EditorFont& font) {
+void SetEditorFont(Options& options, EditorPane editor, const EditorFont& font) {
   if (options.Text(NameOpt(editor)) != font.name) options.SetText(NameOpt(editor), font.name);
   if (options.Number(SizeOpt(editor)) != font.size) options.SetNumber(SizeOpt(editor), font.size);
 }
 
-void SetEditorWordWrap(Options& options, EditorKind editor, bool wrap) {
+void SetEditorWordWrap(Options& options, EditorPane editor, bool wrap) {
   if (options.Flag(WrapOpt(editor)) != wrap) options.SetFlag(WrapOpt(editor), wrap);
 }
 

@@ -11,7 +11,7 @@ namespace norvella {
 
 class Options;
 
-enum class EditorKind { Source, Html };
+enum class EditorPane { Source, Html };
 
 struct EditorFont {
   std::string name;  // Windows-1251, as stored
@@ -21,12 +21,12 @@ struct EditorFont {
 // The font to show: a stored size below 1 point or above 400 (a damaged
 // settings file) shows the built-in 13 points, and an empty name the
 // built-in "Courier New"; the stored values stay as they are.
-EditorFont EditorFontOf(const Options& options, EditorKind editor);
-bool EditorWordWrap(const Options& options, EditorKind editor);
+EditorFont EditorFontOf(const Options& options, EditorPane editor);
+bool EditorWordWrap(const Options& options, EditorPane editor);
 
 // Set through the option setters; the listeners hear of each value that
 // changed, and nothing when the value is the same.
-void SetEditorFont(Options& options, EditorKind editor, const EditorFont& font);
-void SetEditorWordWrap(Options& options, EditorKind editor, bool wrap);
+void SetEditorFont(Options& options, EditorPane editor, const EditorFont& font);
+void SetEditorWordWrap(Options& options, EditorPane editor, bool wrap);
 
 }  // namespace norvella

@@ -131,9 +131,9 @@ FileResult SaveReaderDocument(const std::string& path, const ReaderDocumentParts
                               std::int32_t position, bool* written) {
   if (written) *written = false;
   const auto file = ComposeReaderDocument(parts, bodyUtf8, bookmarks, position);
-  if (!file) return {true, {}};
+  if (!file) return {};
   const FileResult result = WriteFileAtomically(path, *file);
-  if (written) *written = result.ok;
+  if (written) *written = result.ok();
   return result;
 }
 

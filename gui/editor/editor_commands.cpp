@@ -28,12 +28,12 @@ enum class Action { SaveSource, Find, Replace, Cut, Copy, Paste, Undo, Redo, Bre
 
 struct EditorControl {
   Action action;
-  EditorKind editor;
+  EditorPane editor;
 };
 
 const std::map<std::string_view, EditorControl>& ControlsByName() {
   static const std::map<std::string_view, EditorControl> table = [] {
-    using E = EditorKind;
+    using E = EditorPane;
     std::map<std::string_view, EditorControl> t = {
         {"ToolButton2", {Action::SaveSource, E::Source}}, {"FindButton", {Action::Find, E::Source}},
         {"ToolButton4", {Action::Replace, E::Source}},    {"ToolButton8", {Action::Cut, E::Source}},
@@ -65,13 +65,13 @@ EditorCommands::EditorCommands(EditorController& editor, Options& options, const
       window_(window) {
   sourceSearch_ = new EditorSearch(&editor_.source(), strings_, window_);
   htmlSearch_ = new EditorSearch(&editor_.html(), strings_, window_);
-  sourcePopup_ = MakePopup(EditorKind::Source);
-  htmlPopup_ = MakePopup(EditorKind::Html);
+  sourcePopup_ = MakePopup(EditorPane::Source);
+  htmlPopup_ = MakePopup(EditorPane::Html);
   editor_.source().SetPopupMenu(sourcePopup_);
   editor_.html().SetPopupMenu(htmlPopup_);
-  connect(&editor_, &EditorController::UndoStateChanged, this, [this](EditorKind kind) { UpdateUndoButtons(kind); });
-  UpdateUndoButtons(EditorKind::Source);
-  UpdateUndoButtons(EditorKind::Html);
+  connect(&editor_, &EditorController::UndoStateChanged, this, [this](EditorPane kind) { UpdateUndoButtons(kind); });
+  UpdateUndoButtons(EditorPane::Source);
+  UpdateUndoButtons(EditorPane::Html);
 }
 
 bool EditorCommands::IsEditorControl(std::string_view name) { return ControlsByName().count(name) > 0; }
@@ -81,9 +81,9 @@ TPlComment& EditorCommands::commentDialog() {
   return *comment_;
 }
 
-QMenu* EditorCommands::MakePopup(EditorKind editor) {
+QMenu* EditorCommands::MakePopup(EditorPane editor) {
   auto* menu = new QMenu(window_);
-  const bool source = editor == EditorKind::Source;
+  const bool source = editor == EditorPane::Source;
   menu->setObjectName(source ? "SrcPopup" : "HtmPopup");
   struct Item {
     const char* caption;
@@ -121,7 +121,7 @@ void EditorCommands::Run(std::string_view name) {
   const auto found = ControlsByName().find(name);
   if (found == ControlsByName().end()) return;
   const EditorControl control = found->second;
-  const bool source = control.editor == EditorKind::Source;
+  const bool source = control.editor == EditorPane::Source;
   SourceEditor& src = editor_.source();
   HtmlEditor& htm = editor_.html();
   switch (control.action) {
@@ -171,12 +171,12 @@ bool EditorCommands::WriteSourceText(const QString& chosen, int fileType, QStrin
   const std::string path = SourceSaveName(PathBytes(chosen), fileType);
   options_.SetText(Opt::LastEditSaveSrcDir, FromQt(QFileInfo(PathText(path)).path()));
   const FileResult written = WriteFileAtomically(path, sourceText_());
-  if (!written.ok && error != nullptr) *error = QString::fromLocal8Bit(written.error.c_str());
-  return written.ok;
+  if (!written.ok() && error != nullptr) *error = ErrorText(written.error());
+  return written.ok();
 }
 
-void EditorCommands::UpdateUndoButtons(EditorKind editor) {
-  const bool source = editor == EditorKind::Source;
+void EditorCommands::UpdateUndoButtons(EditorPane editor) {
+  const bool source = editor == EditorPane::Source;
   QTextDocument* document = source ? editor_.source().document() : editor_.html().document();
   if (QAction* undo = controls_(source ? "UndoBtn" : "htmUndo")) {
     undo->setEnabled(document->isUndoAvailable());

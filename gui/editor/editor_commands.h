@@ -57,10 +57,10 @@ class EditorCommands : public QObject {
 
   // The undo and redo buttons of an editor: enabled by what can be undone
   // and redone, hints naming the next action.
-  void UpdateUndoButtons(EditorKind editor);
+  void UpdateUndoButtons(EditorPane editor);
 
  private:
-  QMenu* MakePopup(EditorKind editor);
+  QMenu* MakePopup(EditorPane editor);
 
   EditorController& editor_;
   Options& options_;

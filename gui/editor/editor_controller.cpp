@@ -76,8 +76,8 @@ EditorController::EditorController(SourceEditor& source, HtmlEditor& html, Optio
   connect(source_.document(), &QTextDocument::contentsChanged, this, [this] {
     if (!filling_) emit SourceEdited();
   });
-  connect(&source_.undoNames(), &UndoNames::Changed, this, [this] { emit UndoStateChanged(EditorKind::Source); });
-  connect(&html_.undoNames(), &UndoNames::Changed, this, [this] { emit UndoStateChanged(EditorKind::Html); });
+  connect(&source_.undoNames(), &UndoNames::Changed, this, [this] { emit UndoStateChanged(EditorPane::Source); });
+  connect(&html_.undoNames(), &UndoNames::Changed, this, [this] { emit UndoStateChanged(EditorPane::Html); });
   ApplyAllOptions();
 }
 
@@ -97,7 +97,7 @@ void EditorController::EndCommand() {
 // ---------------------------------------------------------------- options
 
 void EditorController::ApplyAllOptions() {
-  for (EditorKind editor : {EditorKind::Source, EditorKind::Html}) {
+  for (EditorPane editor : {EditorPane::Source, EditorPane::Html}) {
     ApplyFont(editor);
     ApplyWrap(editor);
   }
@@ -106,34 +106,34 @@ void EditorController::ApplyAllOptions() {
 void EditorController::ApplyOption(Opt id) {
   switch (id) {
     case Opt::SrcFontName:
-    case Opt::SrcFontSize: ApplyFont(EditorKind::Source); break;
+    case Opt::SrcFontSize: ApplyFont(EditorPane::Source); break;
     case Opt::HtmFontName:
-    case Opt::HtmFontSize: ApplyFont(EditorKind::Html); break;
-    case Opt::WrapInSrc: ApplyWrap(EditorKind::Source); break;
-    case Opt::WrapInHtml: ApplyWrap(EditorKind::Html); break;
+    case Opt::HtmFontSize: ApplyFont(EditorPane::Html); break;
+    case Opt::WrapInSrc: ApplyWrap(EditorPane::Source); break;
+    case Opt::WrapInHtml: ApplyWrap(EditorPane::Html); break;
     default: break;
   }
 }
 
-void EditorController::ApplyFont(EditorKind editor) {
+void EditorController::ApplyFont(EditorPane editor) {
   const EditorFont wanted = EditorFontOf(options_, editor);
   QFont font(ToQt(wanted.name));
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   font.setPointSize(wanted.size);
-  QWidget& widget = editor == EditorKind::Source ? static_cast<QWidget&>(source_) : html_;
+  QWidget& widget = editor == EditorPane::Source ? static_cast<QWidget&>(source_) : html_;
   widget.setFont(font);
-  QTextDocument* document = editor == EditorKind::Source ? source_.document() : html_.document();
+  QTextDocument* document = editor == EditorPane::Source ? source_.document() : html_.document();
   document->setDefaultFont(font);
   const qreal tab = QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 8;
-  if (editor == EditorKind::Source) source_.setTabStopDistance(tab);
+  if (editor == EditorPane::Source) source_.setTabStopDistance(tab);
   else html_.setTabStopDistance(tab);
 }
 
-void EditorController::ApplyWrap(EditorKind editor) {
+void EditorController::ApplyWrap(EditorPane editor) {
   // Re-wrapping relays the whole text out; the hourglass says so.
   const bool wrap = EditorWordWrap(options_, editor);
-  if (editor == EditorKind::Source) {
+  if (editor == EditorPane::Source) {
     const auto mode = wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap;
     if (source_.lineWrapMode() == mode) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -219,7 +219,7 @@ bool EditorController::Wrap(MarkupKind kind) {
     SelectionEdit edit;
     if (!WrapSelection(kind, options_, EditorToCore(cursor.selectedText(), "\r"), edit)) return false;
     const MarkupCommand& command = MarkupCommandOf(kind);
-    const int fontSize = EditorFontOf(options_, EditorKind::Source).size + command.sizeIncrease;
+    const int fontSize = EditorFontOf(options_, EditorPane::Source).size + command.sizeIncrease;
     QTextCharFormat format = FormatAtStart(cursor);
     if (command.bold) format.setFontWeight(QFont::Bold);
     if (command.italic) format.setFontItalic(true);
@@ -337,13 +337,13 @@ bool EditorController::FindInSource(const QString& text) {
   });
 }
 
-QString EditorController::UndoHint(EditorKind editor) const {
-  const UndoNames& names = editor == EditorKind::Source ? source_.undoNames() : html_.undoNames();
+QString EditorController::UndoHint(EditorPane editor) const {
+  const UndoNames& names = editor == EditorPane::Source ? source_.undoNames() : html_.undoNames();
   return ToQt(norvella::UndoHint(strings_, names.NextUndo()));
 }
 
-QString EditorController::RedoHint(EditorKind editor) const {
-  const UndoNames& names = editor == EditorKind::Source ? source_.undoNames() : html_.undoNames();
+QString EditorController::RedoHint(EditorPane editor) const {
+  const UndoNames& names = editor == EditorPane::Source ? source_.undoNames() : html_.undoNames();
   return ToQt(norvella::RedoHint(strings_, names.NextRedo()));
 }
 

@@ -72,8 +72,8 @@ class EditorController : public QObject, public ConverterEditors {
   bool FindInSource(const QString& text);
 
   // "Undo typing", "Redo paste", ... for the editor's buttons.
-  QString UndoHint(EditorKind editor) const;
-  QString RedoHint(EditorKind editor) const;
+  QString UndoHint(EditorPane editor) const;
+  QString RedoHint(EditorPane editor) const;
 
   // Replaces the identifiers' random source (tests).
   void SetRandom(EndNoteRandom random) { random_ = std::move(random); }
@@ -84,7 +84,7 @@ class EditorController : public QObject, public ConverterEditors {
   // The user changed the source; the result is out of date.
   void SourceEdited();
   // An editor's undo or redo availability or names changed.
-  void UndoStateChanged(EditorKind editor);
+  void UndoStateChanged(EditorPane editor);
 
  private:
   // Runs an edit of the source that the program makes (not the user's
@@ -92,8 +92,8 @@ class EditorController : public QObject, public ConverterEditors {
   template <typename Edit>
   auto Bracketed(Edit&& edit);
   void EndCommand();
-  void ApplyFont(EditorKind editor);
-  void ApplyWrap(EditorKind editor);
+  void ApplyFont(EditorPane editor);
+  void ApplyWrap(EditorPane editor);
 
   SourceEditor& source_;
   HtmlEditor& html_;

@@ -27,9 +27,9 @@ ReaderController::Opened ReaderController::OpenForReading(const std::string& pat
   questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToBrowser"));
   std::string bytes;
   const FileResult read = ReadWholeFile(path, bytes);
-  if (!read.ok) {
+  if (!read.ok()) {
     questions_.ShowTask({});
-    questions_.ShowError(read.error);
+    questions_.ShowError(read.error().reason);
     return Opened::Failed;
   }
   const bool produced = Contains(bytes, kGeneratorMark) || Contains(bytes, kBookmarksMark);
@@ -112,19 +112,19 @@ bool ReaderController::ConfirmLeaving() {
     case ReaderQuestions::SaveAnswer::Yes: break;
   }
   // A save that failed keeps the reader where it is, with the changes.
-  return SaveReaderDocument().ok;
+  return SaveReaderDocument().ok();
 }
 
 FileResult ReaderController::Save(const std::string& path) {
-  if (path.empty() || !HasDocument()) return {true, {}};
+  if (path.empty() || !HasDocument()) return {};
   const auto body = page_->BodyHtml();
-  if (!body) return {true, {}};
+  if (!body) return {};
   const int top = page_->ScrollTop().value_or(0);
   const int height = page_->ScrollHeight().value_or(0);
   bool written = false;
   const FileResult result = norvella::SaveReaderDocument(path, parts_, body->toStdString(), bookmarks_,
                                                          PositionFromScroll(top, height), &written);
-  if (!result.ok) questions_.ShowError(result.error);
+  if (!result.ok()) questions_.ShowError(result.error().reason);
   if (written && path == fileName_) docSaved_ = true;
   return result;
 }

@@ -19,7 +19,7 @@ class ConvertCommandExport : public test::ScratchFolderTest {
   }
   std::string Read(const std::string& name) {
     std::string data;
-    EXPECT_TRUE(ReadWholeFile((dir_ / name).string(), data).ok) << name;
+    EXPECT_TRUE(ReadWholeFile((dir_ / name).string(), data).ok()) << name;
     return data;
   }
   std::string Book() const {

@@ -92,18 +92,18 @@ TEST(EditorSettings, FontsAndWrapGoThroughTheSetters) {
   } recorder;
   Options options;
   options.SetListener(&recorder);
-  EXPECT_EQ(EditorFontOf(options, EditorKind::Source).name, "Courier New");
-  EXPECT_EQ(EditorFontOf(options, EditorKind::Html).size, 13);
-  SetEditorFont(options, EditorKind::Html, {"DejaVu Sans Mono", 15});
-  SetEditorWordWrap(options, EditorKind::Source, true);
-  SetEditorWordWrap(options, EditorKind::Source, true);  // no change, no notice
+  EXPECT_EQ(EditorFontOf(options, EditorPane::Source).name, "Courier New");
+  EXPECT_EQ(EditorFontOf(options, EditorPane::Html).size, 13);
+  SetEditorFont(options, EditorPane::Html, {"DejaVu Sans Mono", 15});
+  SetEditorWordWrap(options, EditorPane::Source, true);
+  SetEditorWordWrap(options, EditorPane::Source, true);  // no change, no notice
   EXPECT_EQ(recorder.changed, (std::vector<Opt>{Opt::HtmFontName, Opt::HtmFontSize, Opt::WrapInSrc}));
-  EXPECT_EQ(EditorFontOf(options, EditorKind::Html).name, "DejaVu Sans Mono");
-  EXPECT_TRUE(EditorWordWrap(options, EditorKind::Source));
-  EXPECT_FALSE(EditorWordWrap(options, EditorKind::Html));
+  EXPECT_EQ(EditorFontOf(options, EditorPane::Html).name, "DejaVu Sans Mono");
+  EXPECT_TRUE(EditorWordWrap(options, EditorPane::Source));
+  EXPECT_FALSE(EditorWordWrap(options, EditorPane::Html));
   // A damaged store's size shows the built-in size and stays stored.
   options.SetNumber(Opt::SrcFontSize, -5);
-  EXPECT_EQ(EditorFontOf(options, EditorKind::Source).size, 13);
+  EXPECT_EQ(EditorFontOf(options, EditorPane::Source).size, 13);
   EXPECT_EQ(options.Number(Opt::SrcFontSize), -5);
   options.SetListener(nullptr);
 }

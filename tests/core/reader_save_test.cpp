@@ -81,22 +81,22 @@ TEST_F(ReaderSaveFile, WritesTheWholeFileAndReportsFailure) {
   const std::string path = Write("book.html", "old");
   const ReaderDocumentParts parts{kHead, kTail, DocumentCharset::Windows1251};
   bool written = false;
-  ASSERT_TRUE(SaveReaderDocument(path, parts, "<body>x</body>", {{1, "n"}}, 10, &written).ok);
+  ASSERT_TRUE(SaveReaderDocument(path, parts, "<body>x</body>", {{1, "n"}}, 10, &written).ok());
   EXPECT_TRUE(written);
   std::string back;
-  ASSERT_TRUE(ReadWholeFile(path, back).ok);
+  ASSERT_TRUE(ReadWholeFile(path, back).ok());
   EXPECT_EQ(back, kHead + "<body>x" + BuildBookmarkBlock({{1, "n"}}, 10) + kTail);
   EXPECT_EQ(ParseBookmarkBlock(back).bookmarks, (std::vector<Bookmark>{{1, "n"}}));
   EXPECT_EQ(ReadSavedPosition(back), 10);
 
   // An empty page writes nothing and leaves the file alone.
-  ASSERT_TRUE(SaveReaderDocument(path, parts, "</body>", {}, 0, &written).ok);
+  ASSERT_TRUE(SaveReaderDocument(path, parts, "</body>", {}, 0, &written).ok());
   EXPECT_FALSE(written);
   // A folder that does not exist: the system's reason, nothing written.
   const FileResult failed =
       SaveReaderDocument((dir_ / "missing/book.html").string(), parts, "<body>x</body>", {}, 0, &written);
-  EXPECT_FALSE(failed.ok);
-  EXPECT_FALSE(failed.error.empty());
+  EXPECT_FALSE(failed.ok());
+  EXPECT_FALSE(failed.error().reason.empty());
   EXPECT_FALSE(written);
 }
 

@@ -21,7 +21,7 @@ const fs::path kFixtures = fs::path(NORVELLA_FIXTURES_DIR) / "encodings";
 
 std::string Read(const fs::path& path) {
   std::string data;
-  EXPECT_TRUE(ReadWholeFile(path.string(), data).ok) << path;
+  EXPECT_TRUE(ReadWholeFile(path.string(), data).ok()) << path;
   return data;
 }
 

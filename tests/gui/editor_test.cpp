@@ -171,37 +171,37 @@ class EditorTest : public QObject {
 
   void UndoAndRedoNamesFollowTheActions() {
     Fixture f;
-    QCOMPARE(f.editor.UndoHint(EditorKind::Source), QString("Undo "));
+    QCOMPARE(f.editor.UndoHint(EditorPane::Source), QString("Undo "));
     f.source.setFocus();
     QTest::keyClicks(&f.source, "hello");
-    QCOMPARE(f.editor.UndoHint(EditorKind::Source), QString("Undo typing"));
+    QCOMPARE(f.editor.UndoHint(EditorPane::Source), QString("Undo typing"));
     f.Select(0, 2);
     f.source.CutNamed();
     QCOMPARE(f.Text(), QString("llo"));
-    QCOMPARE(f.editor.UndoHint(EditorKind::Source), QString("Undo cut"));
+    QCOMPARE(f.editor.UndoHint(EditorPane::Source), QString("Undo cut"));
     f.source.moveCursor(QTextCursor::End);
     f.source.PasteNamed();
     QCOMPARE(f.Text(), QString("llohe"));
-    QCOMPARE(f.editor.UndoHint(EditorKind::Source), QString("Undo paste"));
+    QCOMPARE(f.editor.UndoHint(EditorPane::Source), QString("Undo paste"));
     QTest::keyClick(&f.source, Qt::Key_Backspace);
-    QCOMPARE(f.editor.UndoHint(EditorKind::Source), QString("Undo delete"));
+    QCOMPARE(f.editor.UndoHint(EditorPane::Source), QString("Undo delete"));
     f.source.UndoStep();
-    QCOMPARE(f.editor.RedoHint(EditorKind::Source), QString("Redo delete"));
-    QCOMPARE(f.editor.UndoHint(EditorKind::Source), QString("Undo paste"));
+    QCOMPARE(f.editor.RedoHint(EditorPane::Source), QString("Redo delete"));
+    QCOMPARE(f.editor.UndoHint(EditorPane::Source), QString("Undo paste"));
     QTest::keySequence(&f.source, QKeySequence::Undo);
     QCOMPARE(f.Text(), QString("llo"));
-    QCOMPARE(f.editor.RedoHint(EditorKind::Source), QString("Redo paste"));
+    QCOMPARE(f.editor.RedoHint(EditorPane::Source), QString("Redo paste"));
     f.source.RedoStep();
     QCOMPARE(f.Text(), QString("llohe"));
-    QCOMPARE(f.editor.UndoHint(EditorKind::Source), QString("Undo paste"));
+    QCOMPARE(f.editor.UndoHint(EditorPane::Source), QString("Undo paste"));
     // A new edit drops what could be redone.
     QTest::keyClicks(&f.source, "!");
     QVERIFY(!f.source.document()->isRedoAvailable());
-    QCOMPARE(f.editor.RedoHint(EditorKind::Source), QString("Redo "));
+    QCOMPARE(f.editor.RedoHint(EditorPane::Source), QString("Redo "));
     // The HTML editor keeps its own names.
     f.html.setFocus();
     QTest::keyClicks(&f.html, "<p>");
-    QCOMPARE(f.editor.UndoHint(EditorKind::Html), QString("Undo typing"));
+    QCOMPARE(f.editor.UndoHint(EditorPane::Html), QString("Undo typing"));
   }
 
   void InsertCommentLinksTheSelectionToAnEndNote() {
@@ -283,12 +283,12 @@ class EditorTest : public QObject {
     Fixture f;
     QCOMPARE(f.source.font().pointSize(), 13);
     QCOMPARE(f.source.lineWrapMode(), QTextEdit::NoWrap);
-    SetEditorFont(f.options, EditorKind::Html, {"DejaVu Sans Mono", 17});
+    SetEditorFont(f.options, EditorPane::Html, {"DejaVu Sans Mono", 17});
     f.editor.ApplyOption(Opt::HtmFontName);
     f.editor.ApplyOption(Opt::HtmFontSize);
     QCOMPARE(f.html.font().pointSize(), 17);
     QCOMPARE(f.html.font().family(), QString("DejaVu Sans Mono"));
-    SetEditorWordWrap(f.options, EditorKind::Source, true);
+    SetEditorWordWrap(f.options, EditorPane::Source, true);
     f.editor.ApplyOption(Opt::WrapInSrc);
     QCOMPARE(f.source.lineWrapMode(), QTextEdit::WidgetWidth);
     QCOMPARE(f.html.lineWrapMode(), QPlainTextEdit::NoWrap);

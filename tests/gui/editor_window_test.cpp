@@ -188,9 +188,9 @@ class EditorWindowTest : public QObject {
 
   void EditorFontsFollowTheirOptions() {
     auto window = AdvancedWindow();
-    SetEditorFont(window->options(), EditorKind::Source, {"DejaVu Sans Mono", 16});
+    SetEditorFont(window->options(), EditorPane::Source, {"DejaVu Sans Mono", 16});
     QCOMPARE(Source(*window).font().pointSize(), 16);
-    SetEditorWordWrap(window->options(), EditorKind::Html, true);
+    SetEditorWordWrap(window->options(), EditorPane::Html, true);
     QCOMPARE(Html(*window).lineWrapMode(), QPlainTextEdit::WidgetWidth);
   }
 };

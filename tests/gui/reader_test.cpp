@@ -337,14 +337,14 @@ class ReaderTest : public QObject {
     page.top = 40;
     page.body = "<body>new text</body>";
     reader.SetDocSaved(false);
-    QVERIFY(reader.SaveReaderDocument().ok);
+    QVERIFY(reader.SaveReaderDocument().ok());
     QVERIFY(reader.DocSaved());
     QCOMPARE(Info(path).position, std::optional<std::int32_t>(0));
     QVERIFY(ReadFile(path).startsWith(kProducedHead));
 
     // A temporary copy leaves the document's state alone.
     reader.SetDocSaved(false);
-    QVERIFY(reader.SaveReaderDocumentAs(PathBytes(dir_.filePath("copy.html"))).ok);
+    QVERIFY(reader.SaveReaderDocumentAs(PathBytes(dir_.filePath("copy.html"))).ok());
     QVERIFY(!reader.DocSaved());
 
     q.save = ReaderQuestions::SaveAnswer::Cancel;
