@@ -13,6 +13,7 @@
 #include <QTextCursor>
 #include <QToolBar>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include "gui/common/qt_text.h"
@@ -169,7 +170,8 @@ class EditorWindowTest : public QObject {
         "(function(){var w=document.createTreeWalker(document.body,NodeFilter.SHOW_TEXT);"
         "while(w.nextNode()){var n=w.currentNode,i=n.data.indexOf('quiet evening');"
         "if(i>=0){var r=document.createRange();r.setStart(n,i);r.setEnd(n,i+13);"
-        "var s=window.getSelection();s.removeAllRanges();s.addRange(r);return;}}})()");
+        "var s=window.getSelection();s.removeAllRanges();s.addRange(r);return;}}})()",
+        QWebEngineScript::ApplicationWorld);
     QTRY_COMPARE(window->ActiveBrowser()->SelectionText(), QString("quiet evening"));
     window->Control("FindSelectedBtn")->trigger();
     QCOMPARE(Tabs(*window).currentIndex(), 2);

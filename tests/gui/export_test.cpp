@@ -2,6 +2,8 @@
 // dialog, the book written, and a book without device hyphenation.
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,7 +40,11 @@ class ExportTest : public QObject {
   static QStringList ExportThroughTheDialog(TMain& window, const char* control, const QString& target) {
     test::ModalAnswerer answerer([&](QWidget* dialog) {
       if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
-        files->selectFile(target);
+        // As a person would: the folder, then the name typed over the one
+        // the dialog proposes.
+        files->setDirectory(QFileInfo(target).path());
+        files->selectFile(QFileInfo(target).fileName());
+        if (auto* name = files->findChild<QLineEdit*>("fileNameEdit")) name->setText(QFileInfo(target).fileName());
         QMetaObject::invokeMethod(files, "accept");
       }
     });

@@ -131,6 +131,8 @@ class WiringTest : public QObject {
       o.SetNumber(Opt::LongStringsMin, 95);
       o.SetText(Opt::RecentReaderFile0, "/books/first.html");
       o.SetNumber(Opt::OpenForReadingConverted, 2);
+      // The reader document lacks the generator mark: read it without the question.
+      o.SetNumber(Opt::OpenForEditingNotConverted, 2);
       o.SetFlag(Opt::AskAboutLargeFiles, false);
       o.SetText(Opt::DefStyleFontName, "Georgia");
       o.SetFlag(Opt::KillFontTags, true);
