@@ -37,7 +37,9 @@ class Answers final : public ReaderQuestions {
   }
   std::optional<std::string> AskBookmarkName(const std::string& proposed) override { return proposed; }
   bool ManageBookmarks(std::vector<Bookmark>&) override { return false; }
-  void ShowError(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
+  void ShowError(const Error& error) override {
+    std::fprintf(stderr, "error: %s %s\n", error.message.c_str(), error.reason.c_str());
+  }
   void ShowSelectText() override { std::fprintf(stderr, "nothing selected\n"); }
   void Beep() override {}
   void ShowTask(const std::string&) override {}

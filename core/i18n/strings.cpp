@@ -37,6 +37,9 @@ constexpr StringDefault kMessageDefaults[] = {
     {"DocNotYet", "This document was NOT yet formated with Norvella program."},
     {"SelectText", "Select some text first!"},
     {"UnableToSetBookmark", "Unable to set bookmark"},
+    {"NotReaderPage",
+     "The page shown is not the document open for reading. Go back to it to save it or to add "
+     "notes and bookmarks."},
     {"Skip", "Skip"},
     {"CantEnterLink",
      "Your options say to kill all links in source document, so this future is unusable now. "

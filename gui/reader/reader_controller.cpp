@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "core/base/text.h"
 #include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
@@ -22,6 +25,28 @@ ReaderController::ReaderController(Options& options, const StringTable& strings,
 
 bool ReaderController::HasDocument() { return page_ && page_->HasDocument(); }
 
+namespace {
+
+bool SamePath(const QString& a, const std::string& b) {
+  if (b.empty()) return false;
+  auto absolute = [](const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); };
+  return absolute(a) == absolute(PathText(b));
+}
+
+}  // namespace
+
+bool ReaderController::ShowsReaderDocument() {
+  // A link or a step back in the history may have taken the page to another
+  // document; its body must never be written into this one, nor notes and
+  // bookmarks added to it on this one's behalf. A copy written with
+  // SaveReaderDocumentAs (the full-screen view shows one) counts as this
+  // document.
+  const QString shown = page_->DocumentPath();
+  if (!shown.isEmpty() && (SamePath(shown, fileName_) || SamePath(shown, copyName_))) return true;
+  questions_.ShowError(Error{strings_.Message("NotReaderPage"), {}});
+  return false;
+}
+
 ReaderController::Opened ReaderController::OpenForReading(const std::string& path,
                                                           bool askNotConverted) {
   questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToBrowser"));
@@ -29,7 +54,7 @@ ReaderController::Opened ReaderController::OpenForReading(const std::string& pat
   const FileResult read = ReadWholeFile(path, bytes);
   if (!read.ok()) {
     questions_.ShowTask({});
-    questions_.ShowError(read.error().reason);
+    questions_.ShowError(read.error());
     return Opened::Failed;
   }
   const bool produced = Contains(bytes, kGeneratorMark) || Contains(bytes, kBookmarksMark);
@@ -62,7 +87,7 @@ ReaderController::Opened ReaderController::OpenForReading(const std::string& pat
   BookmarksChanged();
   if (!block.error.empty()) {
     questions_.ShowTask({});
-    questions_.ShowError(block.error);
+    questions_.ShowError(Error{block.error, {}});
     return Opened::Failed;
   }
   parts_ = std::move(parts);
@@ -117,6 +142,7 @@ bool ReaderController::ConfirmLeaving() {
 
 FileResult ReaderController::Save(const std::string& path) {
   if (path.empty() || !HasDocument()) return {};
+  if (!ShowsReaderDocument()) return Error{strings_.Message("NotReaderPage"), {}};
   const auto body = page_->BodyHtml();
   if (!body) return {};
   const int top = page_->ScrollTop().value_or(0);
@@ -124,7 +150,7 @@ FileResult ReaderController::Save(const std::string& path) {
   bool written = false;
   const FileResult result = norvella::SaveReaderDocument(path, parts_, body->toStdString(), bookmarks_,
                                                          PositionFromScroll(top, height), &written);
-  if (!result.ok()) questions_.ShowError(result.error().reason);
+  if (!result.ok()) questions_.ShowError(result.error());
   if (written && path == fileName_) docSaved_ = true;
   return result;
 }
@@ -135,11 +161,12 @@ FileResult ReaderController::SaveReaderDocumentAs(const std::string& path) {
   const bool saved = docSaved_;
   const FileResult result = Save(path);
   docSaved_ = saved;
+  if (result.ok()) copyName_ = path;
   return result;
 }
 
 void ReaderController::AddNote() {
-  if (!HasDocument()) return;
+  if (!HasDocument() || !ShowsReaderDocument()) return;
   const QString selected = page_->SelectionText();
   if (selected.isEmpty()) {
     questions_.ShowSelectText();
@@ -157,7 +184,7 @@ void ReaderController::AddNote() {
 }
 
 void ReaderController::AddBookmark() {
-  if (!HasDocument()) return;
+  if (!HasDocument() || !ShowsReaderDocument()) return;
   const QString selected = page_->SelectionHtml();
   if (selected.isEmpty()) {
     questions_.ShowSelectText();

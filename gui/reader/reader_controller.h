@@ -17,6 +17,7 @@
 #include <QString>
 
 #include "core/base/file_io.h"
+#include "core/base/result.h"
 #include "core/reader/bookmarks.h"
 #include "core/reader/reader_markers.h"
 #include "core/reader/reader_save.h"
@@ -50,7 +51,7 @@ class ReaderQuestions {
   // The bookmark manager over the list; true when confirmed (the list then
   // holds the result).
   virtual bool ManageBookmarks(std::vector<Bookmark>& list) = 0;
-  virtual void ShowError(const std::string& text) = 0;
+  virtual void ShowError(const Error& error) = 0;
   virtual void ShowSelectText() = 0;
   virtual void Beep() = 0;
   // The current-task text of the status bar (empty for "Ready"), and the
@@ -129,6 +130,9 @@ class ReaderController {
 
  private:
   bool HasDocument();
+  // Whether the page still shows the document open for reading; says so
+  // when it does not.
+  bool ShowsReaderDocument();
   FileResult Save(const std::string& path);
   void BookmarksChanged() {
     if (bookmarksChanged_) bookmarksChanged_();
@@ -142,6 +146,7 @@ class ReaderController {
   BookmarkRandom random_;
 
   std::string fileName_;
+  std::string copyName_;  // the last copy written by SaveReaderDocumentAs
   ReaderDocumentParts parts_;
   std::vector<Bookmark> bookmarks_;
   bool docSaved_ = true;

@@ -30,6 +30,9 @@ class ReaderPage {
   // Brings the element with this id or name into view; false when the page
   // has none.
   virtual bool ScrollToElement(const QString& idOrName) = 0;
+  // The local file the page shows (without its anchor); empty for a page
+  // that is not a local file.
+  virtual QString DocumentPath() = 0;
 };
 
 }  // namespace norvella

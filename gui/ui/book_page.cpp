@@ -182,7 +182,18 @@ bool BookPage::FollowClickedLink(const QUrl& url) {
     return false;
   }
   if (SameDocument(url, this->url())) return true;
-  return url.isLocalFile() && MayLoad(url, folder_);
+  if (!url.isLocalFile() || !MayLoad(url, folder_)) return false;
+  if (!guardsLeaving_) return true;
+  // Reported once the engine is done with this request, since the window
+  // may ask a question first.
+  QMetaObject::invokeMethod(this, [this, url] { emit LeaveRequested(url); }, Qt::QueuedConnection);
+  return false;
+}
+
+void BookPage::Follow(const QUrl& url) {
+  // Loaded as the program's own navigation that keeps the readable folder.
+  followedLink_ = url;
+  load(url);
 }
 
 void BookPage::OnNewWindowRequested(QWebEngineNewWindowRequest& request) {
@@ -191,8 +202,7 @@ void BookPage::OnNewWindowRequested(QWebEngineNewWindowRequest& request) {
   if (!request.isUserInitiated()) return;
   const QUrl url = request.requestedUrl();
   if (!FollowClickedLink(url) || SameDocument(url, this->url())) return;
-  followedLink_ = url;
-  load(url);
+  Follow(url);
 }
 
 void BookPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,

@@ -50,9 +50,18 @@ class BookPage : public QWebEnginePage {
   // document is shown.
   QString ReadableFolder() const { return folder_; }
 
+  // When on, a clicked link to another document is not followed but
+  // reported with LeaveRequested, so that the window can first ask about
+  // the changes made to the document shown; Follow then goes there.
+  void SetGuardsLeaving(bool on) { guardsLeaving_ = on; }
+  void Follow(const QUrl& url);
+
  signals:
   // A note link was clicked; the markup is the note's.
   void NoteLinkClicked(const QString& noteHtml);
+  // A clicked link leads to another document the page may show (sent only
+  // while leaving is guarded, after the click has been handled).
+  void LeaveRequested(const QUrl& url);
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
@@ -74,6 +83,7 @@ class BookPage : public QWebEnginePage {
   // A local link that asked for a window of its own is shown here instead;
   // its load keeps the readable folder.
   QUrl followedLink_;
+  bool guardsLeaving_ = false;
 };
 
 }  // namespace norvella

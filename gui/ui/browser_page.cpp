@@ -1,12 +1,14 @@
 #include "gui/ui/browser_page.h"
 
+#include <QUrl>
+
 #include "gui/ui/web_browser.h"
 
 namespace norvella {
 
 void BrowserPage::Navigate(const QString& path) { browser_->Navigate(path); }
 bool BrowserPage::WaitUntilReady() { return browser_->WaitUntilReady(); }
-bool BrowserPage::HasDocument() { return browser_->BodyHtml().has_value(); }
+bool BrowserPage::HasDocument() { return browser_->HasBody(); }
 QString BrowserPage::ReadyState() { return browser_->ReadyState(); }
 std::optional<QString> BrowserPage::BodyHtml() { return browser_->BodyHtml(); }
 std::optional<int> BrowserPage::ScrollTop() { return browser_->ScrollTop(); }
@@ -17,5 +19,10 @@ QString BrowserPage::SelectionText() { return browser_->SelectionText(); }
 QString BrowserPage::SelectionHtml() { return browser_->SelectionHtml(); }
 bool BrowserPage::PasteHtml(const QString& html) { return browser_->PasteHtml(html); }
 bool BrowserPage::ScrollToElement(const QString& idOrName) { return browser_->ScrollToElement(idOrName); }
+
+QString BrowserPage::DocumentPath() {
+  const QUrl url(browser_->LocationUrl());
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
 
 }  // namespace norvella

@@ -28,6 +28,7 @@ class BrowserPage final : public ReaderPage {
   QString SelectionHtml() override;
   bool PasteHtml(const QString& html) override;
   bool ScrollToElement(const QString& idOrName) override;
+  QString DocumentPath() override;
 
  private:
   WebBrowser* browser_;

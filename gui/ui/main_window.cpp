@@ -164,6 +164,9 @@ void TMain::WireReader() {
     FollowBrowserStatus(browser);
     connect(browser, &WebBrowser::NoteLinkClicked, this,
             [this](const QString& note) { CommentWindow()->ShowNote(note); });
+    browser->SetGuardsLeaving(true);
+    connect(browser, &WebBrowser::LeaveRequested, this,
+            [this, browser](const QUrl& url) { FollowLinkOut(browser, url); });
   }
 }
 

@@ -211,6 +211,7 @@ class TMain : public QMainWindow, private OptionsListener {
 
   // The reader's wiring (main_window_reader.cpp).
   void FollowBrowserStatus(WebBrowser* browser);
+  void FollowLinkOut(WebBrowser* browser, const QUrl& url);
   void RebuildBookmarksMenu();
   void StopAutoscroll();
   void UpdateReaderChecks();

@@ -15,6 +15,7 @@
 #include "gui/common/qt_text.h"
 #include "gui/reader/reader_controller.h"
 #include "gui/reader/screen_saver.h"
+#include "gui/ui/browser_page.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
 
@@ -57,6 +58,29 @@ void TMain::FollowBrowserStatus(WebBrowser* browser) {
     else
       status_->ShowTask(text);
   });
+}
+
+// A link of the page leads to another document. In the reader that is
+// leaving the book: its changes are asked about (or saved) first, and an
+// HTML document is then opened for reading as if chosen in the dialog.
+void TMain::FollowLinkOut(WebBrowser* browser, const QUrl& url) {
+  if (interfaceMode_ != kReaderMode || readerFileName_.isEmpty() || browser != activeBrowser_) {
+    browser->Follow(url);
+    return;
+  }
+  const QString path = url.toLocalFile();
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == "html" || suffix == "htm") {
+    readerOpenFileName_ = path;
+    Readerinterfacemode1Click(false);
+    if (url.hasFragment() && QFileInfo(readerFileName_) == QFileInfo(path))
+      readerPage_->ScrollToElement(url.fragment(QUrl::FullyDecoded));
+    return;
+  }
+  if (!reader_->ConfirmLeaving()) return;
+  if (options().Flag(Opt::SaveReaderDocOnExit)) reader_->SaveReaderDocument();
+  reader_->SetDocSaved(true);
+  browser->Follow(url);
 }
 
 void TMain::Readerinterfacemode1Click(bool askForFile) {

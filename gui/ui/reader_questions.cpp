@@ -65,8 +65,8 @@ bool DialogReaderQuestions::ManageBookmarks(std::vector<Bookmark>& list) {
   return manager_->Edit(list);
 }
 
-void DialogReaderQuestions::ShowError(const std::string& text) {
-  QMessageBox::critical(parent_, MessageText(strings_, "Error"), DisplayText(QString::fromLocal8Bit(text.c_str())));
+void DialogReaderQuestions::ShowError(const Error& error) {
+  QMessageBox::critical(parent_, MessageText(strings_, "Error"), DisplayText(ErrorText(error)));
 }
 
 void DialogReaderQuestions::ShowSelectText() {

@@ -28,7 +28,7 @@ class DialogReaderQuestions final : public ReaderQuestions {
   std::optional<std::vector<std::string>> AskNote() override;
   std::optional<std::string> AskBookmarkName(const std::string& proposed) override;
   bool ManageBookmarks(std::vector<Bookmark>& list) override;
-  void ShowError(const std::string& text) override;
+  void ShowError(const Error& error) override;
   void ShowSelectText() override;
   void Beep() override;
   void ShowTask(const std::string& text) override;

@@ -84,6 +84,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent), view_(new QWebEngineV
   view_->setPage(page);
   page->scripts().insert(ReadingColumnScript());
   connect(page, &BookPage::NoteLinkClicked, this, &WebBrowser::NoteLinkClicked);
+  connect(page, &BookPage::LeaveRequested, this, &WebBrowser::LeaveRequested);
   // A navigation asked for is pending until the engine reports its start,
   // or its end, or goes idle: a navigation that replaces one still loading
   // may not get a start of its own.
@@ -226,6 +227,18 @@ bool WebBrowser::WaitUntilReady(int timeoutMs) {
 QString WebBrowser::ReadyState() {
   const auto value = RunScript("document.readyState");
   return value ? value->toString() : QString();
+}
+
+void WebBrowser::SetGuardsLeaving(bool on) { static_cast<BookPage*>(view_->page())->SetGuardsLeaving(on); }
+
+void WebBrowser::Follow(const QUrl& url) {
+  Request(url);
+  static_cast<BookPage*>(view_->page())->Follow(url);
+}
+
+bool WebBrowser::HasBody() {
+  const auto value = RunScript(Guarded("return !!document.body;"));
+  return value && value->toBool();
 }
 
 std::optional<QString> WebBrowser::BodyHtml() {

@@ -60,6 +60,13 @@ class WebBrowser : public QWidget {
   QString ReadyState();
   // The browser's serialisation of the live body (its outerHTML), comments
   // included; nullopt when the page gave no answer or has no body.
+  // Whether a clicked link to another document waits for the window
+  // (LeaveRequested) instead of being followed at once.
+  void SetGuardsLeaving(bool on);
+  void Follow(const QUrl& url);
+
+  // Whether the page has a body, without fetching it.
+  bool HasBody();
   std::optional<QString> BodyHtml();
   // Scroll offset and height of the document's scrolling element.
   std::optional<int> ScrollTop();
@@ -104,6 +111,9 @@ class WebBrowser : public QWidget {
   void FilesDropped(const QList<QUrl>& urls);
   // The user clicked a note link of the page; the markup is the note's.
   void NoteLinkClicked(const QString& noteHtml);
+  // A clicked link leads to another document (only while leaving is
+  // guarded); Follow goes there.
+  void LeaveRequested(const QUrl& url);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -17,6 +17,7 @@
 
 #include "cli/convert_command.h"
 #include "core/base/file_io.h"
+#include "core/editor/end_note.h"
 
 namespace norvella {
 namespace {
@@ -130,6 +131,76 @@ TEST_F(ExportCorpus, EveryFb2ValidatesAgainstTheSchema) {
   for (const fs::path& book : books) {
     const Output out = RunShell("xmllint --noout --schema " + Quoted(kSchema) + " " + Quoted(book));
     EXPECT_EQ(out.status, 0) << book << "\n" << out.text.substr(0, 4000);
+  }
+}
+
+// Two end notes put into a corpus book as the source editor's "Insert
+// comment" puts them reach both books as working notes, and the books still
+// pass their validators.
+TEST_F(ExportCorpus, EndNotesOfACorpusBookBecomeWorkingNotes) {
+#ifdef NORVELLA_SANITIZED_BUILD
+  GTEST_SKIP() << "the validators run in the normal build";
+#endif
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile((kCorpus / "kashtanka.paragraphs.cp1251.txt").string(), text).ok());
+  std::vector<std::string> lines;
+  for (std::size_t from = 0; from < text.size();) {
+    const std::size_t end = std::min(text.find('\n', from), text.size());
+    lines.push_back(text.substr(from, end - from));
+    from = end + 1;
+  }
+  ASSERT_GT(lines.size(), 100u);
+  // The links go at the end of two paragraphs, the notes at the end.
+  struct {
+    std::size_t line;
+    const char* id;
+    const char* title;
+    const char* body;
+  } notes[] = {{lines.size() / 3, "101~~202", "\xF1\xED\xEE\xF1\xEA\xE0", "\xCF\xE5\xF0\xE2\xE0\xFF <i>note</i> & more"},
+               {lines.size() * 2 / 3, "303~~404", "[2]", "\xC2\xF2\xEE\xF0\xE0\xFF"}};
+  for (auto& n : notes) {
+    while (lines[n.line].find_first_not_of(" \r") == std::string::npos) ASSERT_LT(++n.line, lines.size());
+    const EndNote note = MakeEndNote(n.id, n.title, n.body, lines.size(), lines.back());
+    std::string& line = lines[n.line];
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    line += " " + note.link + "\r";
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(note.noteLine), note.note + "\r");
+  }
+  std::string noted;
+  for (const std::string& line : lines) noted += line + "\n";
+  const fs::path source = dir_ / "kashtanka-noted.txt";
+  ASSERT_TRUE(WriteFileAtomically(source.string(), noted).ok());
+
+  std::ostringstream sink, err;
+  const fs::path fb2 = dir_ / "noted.fb2", epub = dir_ / "noted.epub";
+  ASSERT_EQ(RunConvertCommand({"-q", "--no-settings", "--format", "fb2", "-o", fb2.string(), source.string()}, sink,
+                              err, false),
+            0)
+      << err.str();
+  ASSERT_EQ(RunConvertCommand({"-q", "--no-settings", "--format", "epub", "-o", epub.string(), source.string()},
+                              sink, err, false),
+            0)
+      << err.str();
+  std::string book;
+  ASSERT_TRUE(ReadWholeFile(fb2.string(), book).ok());
+  EXPECT_NE(book.find("<body name=\"notes\">"), std::string::npos);
+  auto count = [&](const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = book.find(what); at != std::string::npos; at = book.find(what, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("type=\"note\""), 2u);
+  EXPECT_EQ(count("<section id=\"note"), 2u);
+  EXPECT_NE(book.find("<emphasis>note</emphasis> &amp; more"), std::string::npos);
+  EXPECT_EQ(book.find("[^^Back^^]"), std::string::npos);
+
+  if (OnPath("xmllint") && fs::exists(kSchema)) {
+    const Output out = RunShell("xmllint --noout --schema " + Quoted(kSchema) + " " + Quoted(fb2));
+    EXPECT_EQ(out.status, 0) << out.text.substr(0, 4000);
+  }
+  if (const std::string epubcheck = EpubcheckCommand(); !epubcheck.empty()) {
+    const Output out = RunShell(epubcheck + " " + Quoted(epub));
+    EXPECT_NE(out.text.find("No errors or warnings detected"), std::string::npos) << out.text;
   }
 }
 

@@ -6,24 +6,19 @@
 
 #include <filesystem>
 
-#include "core/base/file_io.h"
 #include "core/i18n/strings.h"
 #include "core/settings/options.h"
 #include "core/source/encodings.h"
 #include "core/source/source_loader.h"
+#include "tests/support/encoding_fixtures.h"
 
 namespace norvella {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kEncodingFixtures;
 
-const fs::path kFixtures = fs::path(NORVELLA_FIXTURES_DIR) / "encodings";
-
-std::string Read(const fs::path& path) {
-  std::string data;
-  EXPECT_TRUE(ReadWholeFile(path.string(), data).ok()) << path;
-  return data;
-}
+std::string Read(const fs::path& path) { return test::ReadFixture(path); }
 
 // Names the same charset for every text and counts the calls.
 class FixedDetector final : public CharsetDetector {
@@ -78,7 +73,7 @@ TEST(SecondOpinion, ShortKoiAndDosTextsTheScoresMissAreRecognised) {
       {"kashtanka-start.cp866.txt", "kashtanka-start.cp1251.txt", "DosCoded", SourceEncoding::kCp866},
   };
   for (const Case& c : cases) {
-    const std::string source = Read(kFixtures / c.source);
+    const std::string source = Read(kEncodingFixtures / c.source);
     // The byte scores alone leave these texts as they are.
     Loader rulesOnly(nullptr);
     EXPECT_EQ(rulesOnly.Load(source).text, source) << c.source;
@@ -86,7 +81,7 @@ TEST(SecondOpinion, ShortKoiAndDosTextsTheScoresMissAreRecognised) {
 
     Loader yes;
     const LoadResult r = yes.Load(source);
-    EXPECT_TRUE(r.text == Read(kFixtures / c.windows)) << c.source << " is not read as Russian";
+    EXPECT_TRUE(r.text == Read(kEncodingFixtures / c.windows)) << c.source << " is not read as Russian";
     EXPECT_EQ(yes.questions.asked, std::vector<std::string>{c.question});
     EXPECT_EQ(r.convertedFrom, c.from);
     EXPECT_EQ(r.foundBy, EncodingFinder::kSecondOpinion);
@@ -101,7 +96,7 @@ TEST(SecondOpinion, ShortKoiAndDosTextsTheScoresMissAreRecognised) {
 }
 
 TEST(SecondOpinion, IsoAndMacTextsAreDecodedThroughUnicode) {
-  const std::string windows = Read(kFixtures / "passage.cp1251.txt");
+  const std::string windows = Read(kEncodingFixtures / "passage.cp1251.txt");
   const std::pair<const char*, const char*> cases[] = {
       {"passage.iso88595.txt", "ISOCoded"},
       {"passage.maccyrillic.txt", "MacCoded"},
@@ -111,7 +106,7 @@ TEST(SecondOpinion, IsoAndMacTextsAreDecodedThroughUnicode) {
     // with Windows-1251: the detector is told what it is.
     FixedDetector mac("MAC-CYRILLIC");
     Loader loader(std::string_view(question) == "MacCoded" ? &mac : &SystemCharsetDetector());
-    const LoadResult r = loader.Load(Read(kFixtures / name));
+    const LoadResult r = loader.Load(Read(kEncodingFixtures / name));
     EXPECT_TRUE(r.text == windows) << name << " does not load to the Windows-1251 passage";
     EXPECT_EQ(loader.questions.asked, std::vector<std::string>{question});
     EXPECT_EQ(r.foundBy, EncodingFinder::kSecondOpinion);
@@ -127,7 +122,7 @@ TEST(SecondOpinion, WindowsTextsAreNeverReRead) {
       "\xD2\xE0\xE1\xEB\xE8\xF6\xE0 3\r\n"  // Таблица 3
       "1998   12,4   13,1   11,0\r\n1999   12,9   13,4   10,8\r\n"
       "\xC8\xF2\xEE\xE3\xEE  25,3   26,5   21,8\r\n";  // Итого
-  const std::string passage = Read(kFixtures / "passage.cp1251.txt");
+  const std::string passage = Read(kEncodingFixtures / "passage.cp1251.txt");
   for (const char* claim : {"KOI8-R", "IBM866", "ISO-8859-5", "MAC-CYRILLIC"}) {
     for (const std::string* text : {&table, &passage}) {
       FixedDetector detector(claim);
@@ -141,7 +136,7 @@ TEST(SecondOpinion, WindowsTextsAreNeverReRead) {
 }
 
 TEST(SecondOpinion, IsNotAskedWhenTheUserOrTheRulesDecided) {
-  const std::string poem = Read(kFixtures / "poem.koi8r.txt");
+  const std::string poem = Read(kEncodingFixtures / "poem.koi8r.txt");
   for (const SourceEncoding forced : {SourceEncoding::kCp1251, SourceEncoding::kCp866,
                                       SourceEncoding::kKoi8r, SourceEncoding::kUtf8}) {
     FixedDetector detector("IBM866");
@@ -155,7 +150,7 @@ TEST(SecondOpinion, IsNotAskedWhenTheUserOrTheRulesDecided) {
   FixedDetector detector("KOI8-R");
   Loader declined(&detector);
   declined.questions.answer = false;
-  const std::string dos = Read(kFixtures / "passage.cp866.txt");
+  const std::string dos = Read(kEncodingFixtures / "passage.cp866.txt");
   EXPECT_TRUE(declined.Load(dos).text == dos);
   EXPECT_EQ(declined.questions.asked, std::vector<std::string>{"DosCoded"});
   EXPECT_EQ(detector.calls, 0);

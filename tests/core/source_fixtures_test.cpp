@@ -7,23 +7,18 @@
 
 #include <filesystem>
 
-#include "core/base/file_io.h"
 #include "core/i18n/strings.h"
 #include "core/settings/options.h"
 #include "core/source/source_loader.h"
+#include "tests/support/encoding_fixtures.h"
 
 namespace norvella {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kEncodingFixtures;
 
-const fs::path kFixtures = fs::path(NORVELLA_FIXTURES_DIR) / "encodings";
-
-std::string Read(const fs::path& path) {
-  std::string data;
-  EXPECT_TRUE(ReadWholeFile(path.string(), data).ok()) << path;
-  return data;
-}
+std::string Read(const fs::path& path) { return test::ReadFixture(path); }
 
 struct Loader {
   Options options;
@@ -35,7 +30,7 @@ struct Loader {
 };
 
 TEST(EncodingFixtures, EveryEncodingLoadsToTheWindowsBytes) {
-  const std::string windows = Read(kFixtures / "passage.cp1251.txt");
+  const std::string windows = Read(kEncodingFixtures / "passage.cp1251.txt");
   ASSERT_GT(windows.size(), 400u);
   const std::pair<const char*, SourceEncoding> files[] = {
       {"passage.cp1251.txt", SourceEncoding::kCp1251},
@@ -50,7 +45,7 @@ TEST(EncodingFixtures, EveryEncodingLoadsToTheWindowsBytes) {
       {"passage.utf8.txt", SourceEncoding::kUtf8},
   };
   for (const auto& [name, encoding] : files) {
-    const fs::path path = kFixtures / name;
+    const fs::path path = kEncodingFixtures / name;
     Loader fromFile;
     const LoadResult file = ReadSourceFile(path.string(), encoding, fromFile.ctx);
     ASSERT_EQ(file.outcome, LoadOutcome::kLoaded) << name << ": " << file.error.reason;
@@ -74,7 +69,7 @@ TEST(EncodingFixtures, TheDetectedEncodingIsReported) {
   };
   for (const auto& [name, expected] : files) {
     Loader loader;
-    const LoadResult r = LoadSourceBytes(Read(kFixtures / name), name, SourceEncoding::kAutodetect, loader.ctx);
+    const LoadResult r = LoadSourceBytes(Read(kEncodingFixtures / name), name, SourceEncoding::kAutodetect, loader.ctx);
     EXPECT_EQ(r.convertedFrom, expected) << name;
   }
 }
@@ -89,7 +84,7 @@ TEST(EncodingFixtures, DecliningTheQuestionKeepsTheBytes) {
     Loader loader;
     No no;
     SourceLoadContext ctx{loader.options, loader.strings, loader.doc, loader.state, no, nullptr};
-    const std::string raw = Read(kFixtures / name);
+    const std::string raw = Read(kEncodingFixtures / name);
     const LoadResult r = LoadSourceBytes(raw, name, SourceEncoding::kAutodetect, ctx);
     EXPECT_TRUE(r.text == raw) << name;
     EXPECT_EQ(r.convertedFrom, SourceEncoding::kCp1251) << name;

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -376,6 +377,86 @@ class EditorTest : public QObject {
     for (QAction* action : commands.sourcePopup()->actions()) captions << action->text();
     QVERIFY(captions.contains("Find...") && captions.contains("Replace...") && captions.contains("&Paste"));
     commands.sourcePopup()->findChild<QAction*>("FindButtonPopup");
+  }
+
+  void AlignmentButtonsWrapAndAlignTheirLines_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("align");
+    QTest::addColumn<int>("alignment");
+    QTest::newRow("left") << "ToolButton13" << "left" << int(Qt::AlignLeft);
+    QTest::newRow("right") << "ToolButton15" << "right" << int(Qt::AlignRight);
+    QTest::newRow("centre") << "ToolButton14" << "center" << int(Qt::AlignHCenter);
+    QTest::newRow("justify") << "ToolButton32" << "justify" << int(Qt::AlignJustify);
+  }
+  void AlignmentButtonsWrapAndAlignTheirLines() {
+    QFETCH(QString, button);
+    QFETCH(QString, align);
+    QFETCH(int, alignment);
+    Fixture f;
+    QWidget window;
+    EditorCommands commands(f.editor, f.options, f.strings, [](const QString&) { return nullptr; },
+                            [&] { return f.editor.SourceText(); }, &window);
+    f.editor.PutSourceText("before\r\nthe line\r\nafter");
+    f.Select(7, 15);
+    commands.Run(button.toStdString());
+    const QString wrapped = "<div align=\"" + align + "\">the line</div>";
+    QVERIFY2(f.Text().contains(wrapped), qPrintable(f.Text()));
+    QTextBlock line = f.source.document()->begin();
+    while (line.isValid() && !line.text().contains(wrapped)) line = line.next();
+    QVERIFY(line.isValid());
+    QVERIFY(line.blockFormat().alignment() & alignment);
+    QVERIFY(!(f.source.document()->findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHCenter));
+  }
+
+  void CopyCutAndPasteGoThroughTheClipboard() {
+    Fixture f;
+    QWidget window;
+    EditorCommands commands(f.editor, f.options, f.strings, [](const QString&) { return nullptr; },
+                            [&] { return f.editor.SourceText(); }, &window);
+    f.editor.PutSourceText("copy these words");
+    f.Select(5, 10);
+    commands.Run("ToolButton9");  // Copy
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("these"));
+    QCOMPARE(f.Text(), QString("copy these words"));
+    f.Select(16, 16);
+    commands.Run("ToolButton10");  // Paste
+    QCOMPARE(f.Text(), QString("copy these wordsthese"));
+    f.Select(0, 5);
+    commands.Run("ToolButton8");  // Cut
+    QCOMPARE(f.Text(), QString("these wordsthese"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("copy "));
+
+    // The HTML editor's copy leaves the source alone.
+    f.html.setPlainText("<p>html</p>");
+    QTextCursor cursor(f.html.document());
+    cursor.setPosition(3);
+    cursor.setPosition(7, QTextCursor::KeepAnchor);
+    f.html.setTextCursor(cursor);
+    commands.Run("ToolButton29");
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("html"));
+    QCOMPARE(f.Text(), QString("these wordsthese"));
+  }
+
+  void SaveSourceTextAsksForTheFileAndItsType() {
+    Fixture f;
+    QWidget window;
+    EditorCommands commands(f.editor, f.options, f.strings, [](const QString&) { return nullptr; },
+                            [] { return std::string("the source\r\n"); }, &window);
+    QTemporaryDir dir;
+    QString title;
+    test::ModalAnswerer answerer([&](QWidget* dialog) {
+      auto* files = qobject_cast<QFileDialog*>(dialog);
+      if (files == nullptr) return;
+      title = files->windowTitle();
+      files->selectNameFilter("HTML files (*.html *.htm)");
+      files->selectFile(dir.filePath("marked"));
+      static_cast<QDialog*>(files)->accept();
+    });
+    QTest::qWait(0);
+    QVERIFY(commands.SaveSourceText());
+    QCOMPARE(title, QString("Save source text"));
+    QCOMPARE(test::ReadFile(dir.filePath("marked.html")), QByteArray("the source\r\n"));
+    QCOMPARE(f.options.Text(Opt::LastEditSaveSrcDir), FromQt(dir.path()));
   }
 
   void SaveSourceTextAddsTheTypesExtension() {

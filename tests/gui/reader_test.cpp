@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineView>
 
 #include "cli/book_command.h"
 #include "core/i18n/strings.h"
@@ -38,6 +39,7 @@ namespace {
 class FakePage final : public ReaderPage {
  public:
   QString navigated;
+  QString shown;  // where a link took the page; the navigated file when empty
   QString body = "<body>text</body>";
   bool hasDocument = true;
   int top = 0, height = 1000;
@@ -70,6 +72,7 @@ class FakePage final : public ReaderPage {
     return true;
   }
   bool ScrollToElement(const QString& id) override { return anchors.contains(id); }
+  QString DocumentPath() override { return shown.isEmpty() ? navigated : shown; }
 };
 
 // Answers as the test says and counts what was asked.
@@ -109,7 +112,7 @@ class ScriptedQuestions final : public ReaderQuestions {
     list = *managed;
     return true;
   }
-  void ShowError(const std::string& text) override { errors.push_back(text); }
+  void ShowError(const Error& error) override { errors.push_back(error.message + error.reason); }
   void ShowSelectText() override { ++selectText; }
   void Beep() override { ++beeps; }
   void ShowTask(const std::string&) override {}
@@ -368,6 +371,47 @@ class ReaderTest : public QObject {
     QDir().rmdir(path);
   }
 
+  void APageThatLeftTheDocumentIsNeverWrittenIntoIt() {
+    ScriptedQuestions q;
+    FakePage page;
+    ReaderController reader(options_, strings_, templates_, q);
+    reader.SetPage(&page);
+    const QString path = WriteDoc("book.html", Produced("the book"));
+    QCOMPARE(reader.OpenForReading(PathBytes(path)), ReaderController::Opened::Shown);
+    const QByteArray before = ReadFile(path);
+
+    // A link took the page to the next chapter: saving, a note and a
+    // bookmark are refused with a message, and the book stays as it was.
+    page.shown = dir_.filePath("chapter2.html");
+    page.body = "<body>chapter two</body>";
+    page.selectionText = page.selectionHtml = "two";
+    q.note = std::vector<std::string>{"a note"};
+    q.name = "a mark";
+    reader.SetDocSaved(false);
+    QVERIFY(!reader.SaveReaderDocument().ok());
+    reader.AddNote();
+    reader.AddBookmark();
+    QCOMPARE(q.errors.size(), std::size_t(3));
+    QCOMPARE(ReadFile(path), before);
+    QVERIFY(page.pasted.isEmpty());
+    QVERIFY(reader.Bookmarks().empty());
+    QVERIFY(!reader.DocSaved());
+
+    // Back on the book (written with another spelling of its path), or on a
+    // copy of it written for the full-screen view, everything works again.
+    page.shown = dir_.filePath("./book.html");
+    page.body = "<body>the book, read</body>";
+    QVERIFY(reader.SaveReaderDocument().ok());
+    QVERIFY(ReadFile(path).contains("the book, read"));
+    const QString copy = dir_.filePath("~$$$.html");
+    QVERIFY(reader.SaveReaderDocumentAs(PathBytes(copy)).ok());
+    QFile::remove(copy);  // the view deletes the copy once it has loaded it
+    page.shown = copy;
+    reader.AddNote();
+    QVERIFY(!page.pasted.isEmpty());
+    QCOMPARE(q.errors.size(), std::size_t(3));
+  }
+
   void AutoscrollSpeedAndTheReadingPercent() {
     ScriptedQuestions q;
     FakePage page;
@@ -479,6 +523,34 @@ class ReaderTest : public QObject {
     const QString body = page->BodyHtml().value_or(QString());
     QVERIFY(body.contains("id=\"" + QString::number(number) + "\""));
     QVERIFY(body.contains("NewWin"));
+  }
+
+  void ALinkToAnotherDocumentLeavesTheBookAfterSavingIt() {
+    auto window = Window();
+    window->options().SetFlag(Opt::SaveReaderDocOnExit, true);
+    const QString next = WriteDoc("next.html", Produced("<p>the next document</p>"));
+    const QString book = WriteDoc(
+        "linked.html", Produced("<a id=\"go\" href=\"next.html\" style=\"position:fixed;left:0;top:0;"
+                                "width:300px;height:80px;display:block\">next</a><p>text</p>"));
+    window->SetReaderOpenFileName(book);
+    window->Readerinterfacemode1Click(false);
+    WebBrowser* page = window->ActiveBrowser();
+    QVERIFY(page->WaitUntilReady());
+    // A change the reader has not saved yet.
+    QVERIFY(page->SetBodyStyle("color: maroon"));
+    window->reader().SetDocSaved(false);
+
+    auto* view = page->findChild<QWebEngineView*>();
+    QTRY_VERIFY(view->focusProxy() != nullptr);
+    QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
+    // The book was saved before the page left it, and the other document
+    // is now the one open for reading.
+    QTRY_COMPARE(window->reader().FileName(), PathBytes(next));
+    QVERIFY(page->WaitUntilReady());
+    QVERIFY(page->BodyHtml().value_or(QString()).contains("the next document"));
+    QVERIFY(ReadFile(book).contains("maroon"));
+    QVERIFY(window->reader().SaveReaderDocument().ok());
+    QVERIFY(!ReadFile(next).contains("maroon"));
   }
 
   void AutoscrollMovesThePageAndThePercentFollows() {
