@@ -3,6 +3,8 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <memory>
 #include <string_view>
@@ -162,7 +164,7 @@ class Builder {
   // from <a href="#ID"> in the text and linking back to "#IDback".
   void CollectNotes(const xmlNode* node) {
     for (; node; node = node->next) {
-      if (Is(node, "a") && Attr(node, "id") == "NorvellaEndlink" && !Attr(node, "name").empty()) {
+      if (IsEndNote(node) && !Attr(node, "name").empty()) {
         const std::string name(Attr(node, "name"));
         if (noteIndex_.count(name)) continue;
         BookNote note;
@@ -177,6 +179,18 @@ class Builder {
     }
   }
 
+  // The conversion writes attribute values in lower case, so the note's
+  // anchor reads "norvellaendlink" in a converted document.
+  static bool IsEndNote(const xmlNode* node) {
+    if (!Is(node, "a")) return false;
+    const std::string_view id = Attr(node, "id");
+    constexpr std::string_view kEndNoteId = "norvellaendlink";
+    return id.size() == kEndNoteId.size() &&
+           std::equal(id.begin(), id.end(), kEndNoteId.begin(), [](char a, char b) {
+             return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+  }
+
   // -1 when the link is no note link.
   int NoteOf(const xmlNode* a) const {
     const std::string_view href = Attr(a, "href");
@@ -189,7 +203,7 @@ class Builder {
   // back from a note to its link, and the end notes themselves.
   bool IsNavigationLink(const xmlNode* a) const {
     const std::string_view href = Attr(a, "href");
-    if (href == "#start000" || Attr(a, "id") == "NorvellaEndlink") return true;
+    if (href == "#start000" || IsEndNote(a)) return true;
     if (href.size() > 5 && href[0] == '#' && EndsWith(href, "back"))
       return noteIndex_.count(std::string(href.substr(1, href.size() - 5))) > 0;
     return false;
