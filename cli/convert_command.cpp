@@ -51,6 +51,8 @@ constexpr std::string_view kUsage =
     "  --import FILE.reg      merge a registry export file (a localisation, a skin or\n"
     "                         saved settings; ANSI, UTF-8 or UTF-16) into the settings\n"
     "                         store before converting; may be repeated\n"
+    "  --force                convert a file that does not look like text (a NUL byte\n"
+    "                         outside UTF-16) instead of refusing it\n"
     "  -q, --quiet            no progress\n"
     "  --help, --version\n";
 
@@ -68,6 +70,7 @@ struct Request {
   std::optional<std::string> title, author, shortTitle, comment, cover;
   bool lines = false;
   bool quiet = false;
+  bool force = false;
   BookFormat format = BookFormat::kHtml;
 };
 
@@ -215,6 +218,8 @@ int Parse(const std::vector<std::string>& args, Request& req, std::ostream& out,
       std::string file;
       if (!value(file)) return Usage(err, "missing file after --import");
       req.imports.push_back(std::move(file));
+    } else if (a == "--force") {
+      req.force = true;
     } else if (a == "-q" || a == "--quiet") {
       req.quiet = true;
     } else if (a == "--") {
@@ -319,15 +324,18 @@ int OpenSession(const Request& req, Session& session, std::ostream& err) {
   return 0;
 }
 
-// Answers a load's encoding questions: with --encoding auto the detection
-// is trusted; a forced encoding declines every other one.
+// Answers a load's questions: with --encoding auto the detection is
+// trusted, a forced encoding declines every other one; a file that does
+// not look like text is converted only with --force.
 class CommandLineQuestions final : public SourceQuestions {
  public:
-  explicit CommandLineQuestions(bool trustDetection) : trustDetection_(trustDetection) {}
+  CommandLineQuestions(bool trustDetection, bool force) : trustDetection_(trustDetection), force_(force) {}
   bool ConvertEncoding(const EncodingQuestion&) override { return trustDetection_; }
+  bool OpenNotText(const NotTextQuestion&) override { return force_; }
 
  private:
   bool trustDetection_;
+  bool force_;
 };
 
 std::string_view FinderText(EncodingFinder finder) {
@@ -358,6 +366,10 @@ int ReportLoad(const LoadResult& loaded, const std::string& input, std::ostream&
       return 1;
     case LoadOutcome::kEmpty:
       err << "norvella-convert: " << input << ": the file holds no text; nothing written\n";
+      return 1;
+    case LoadOutcome::kNotText:
+      err << "norvella-convert: " << input
+          << " does not look like a text or HTML file; nothing written (--force converts it anyway)\n";
       return 1;
     case LoadOutcome::kCancelled:
     case LoadOutcome::kOpenForReading:
@@ -401,7 +413,7 @@ int ConvertOne(const Request& req, Session& session, const std::string& input,
   }
   TerminalProgress progress(err, progressToTerminal && !req.quiet);
   StatusReporter status(progress, setup.strings);
-  CommandLineQuestions questions(req.encoding == SourceEncoding::kAutodetect);
+  CommandLineQuestions questions(req.encoding == SourceEncoding::kAutodetect, req.force);
 
   // Large files load without a question, and a document this program
   // produced is converted again rather than opened for reading.

@@ -40,6 +40,9 @@ constexpr StringDefault kMessageDefaults[] = {
     {"NotReaderPage",
      "The page shown is not the document open for reading. Go back to it to save it or to add "
      "notes and bookmarks."},
+    {"EmptyFile", "The file holds no text; nothing was loaded."},
+    {"NotText", "%s does not look like a text or HTML file. Open it anyway?"},
+    {"RocketNotStarted", "RocketLibrarian could not be started."},
     {"Skip", "Skip"},
     {"CantEnterLink",
      "Your options say to kill all links in source document, so this future is unusable now. "

@@ -1,5 +1,6 @@
 #include "core/source/encodings.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/base/cp1251.h"
@@ -152,6 +153,36 @@ double CommonRussianShare(std::string_view text, std::size_t* letters) {
   }
   if (letters) *letters = all;
   return all == 0 ? 0.0 : static_cast<double>(frequent) / static_cast<double>(all);
+}
+
+namespace {
+
+bool HasUtf16Bom(std::string_view bytes) {
+  return bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+}  // namespace
+
+bool LooksLikeText(std::string_view bytes) {
+  return HasUtf16Bom(bytes) || bytes.find('\0') == std::string_view::npos;
+}
+
+bool HoldsText(std::string_view bytes) {
+  if (HasUtf16Bom(bytes)) {
+    // Each code unit is blank when its high byte is zero and its low byte
+    // is blank or zero.
+    const bool littleEndian = bytes[0] == '\xFF';
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      const char low = littleEndian ? bytes[i] : bytes[i + 1];
+      const char high = littleEndian ? bytes[i + 1] : bytes[i];
+      if (high != '\0' || (low != '\0' && !IsBlank(low))) return true;
+    }
+    return bytes.size() % 2 != 0;
+  }
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  return std::any_of(bytes.begin(), bytes.end(), [](char c) { return !IsBlank(c); });
 }
 
 UnicodeForm RecogniseUnicode(std::string_view text) {

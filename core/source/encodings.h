@@ -48,6 +48,15 @@ enum class UnicodeForm {
 // only is kNone: it reads the same in every encoding.
 UnicodeForm RecogniseUnicode(std::string_view text);
 
+// Whether the bytes can be a text or HTML file: no NUL byte, which no file
+// in a single-byte encoding or in UTF-8 holds, except in a UTF-16 file that
+// carries its byte-order mark. Pictures, archives and programs hold them.
+bool LooksLikeText(std::string_view bytes);
+
+// Whether the bytes hold anything but white space and a byte-order mark
+// (UTF-8 or UTF-16).
+bool HoldsText(std::string_view bytes);
+
 // What the text is taken for when the user says it is Unicode: UTF-16 when
 // it carries a UTF-16 byte-order mark and its length is even, otherwise
 // UTF-8 (kUtf8Bom when it carries that mark).

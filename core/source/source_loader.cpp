@@ -201,12 +201,6 @@ LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
   InputFile file(fileName);
   if (!file.Opened().ok()) return Failed(LoadOutcome::kFailed, file.Opened().error());
 
-  if (std::string preview = PreviewPathFor(fileName); !preview.empty()) {
-    ctx.state.previewPath = preview;
-    ctx.state.temporaryFiles.Add(std::move(preview));
-    ctx.state.previewNavigated = false;
-  }
-
   if (file.Size() > kLargeFileSize) {
     LargeFileQuestion question{ctx.strings.Message("LargeFile"), ctx.strings.Get(kControlsMain, "Cancel")};
     if (ctx.options.Flag(Opt::AskAboutLargeFiles)) {
@@ -219,12 +213,25 @@ LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
     }
   }
 
-  ctx.document.title.clear();
-  ctx.document.author.clear();
-  ctx.document.shortTitle.clear();
-
   std::string bytes;
   if (const FileResult read = file.ReadAll(bytes); !read.ok()) return Failed(LoadOutcome::kFailed, read.error());
+  if (!HoldsText(bytes)) {
+    LoadResult result;
+    result.outcome = LoadOutcome::kEmpty;
+    return result;
+  }
+  if (!LooksLikeText(bytes) && !ctx.questions.OpenNotText(NotTextQuestion{ctx.strings.Message("NotText"), fileName})) {
+    LoadResult result;
+    result.outcome = LoadOutcome::kNotText;
+    return result;
+  }
+
+  if (std::string preview = PreviewPathFor(fileName); !preview.empty()) {
+    ctx.state.previewPath = preview;
+    ctx.state.temporaryFiles.Add(std::move(preview));
+    ctx.state.previewNavigated = false;
+  }
+
   return LoadSourceBytes(std::move(bytes), fileName, encoding, ctx);
 }
 

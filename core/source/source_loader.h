@@ -66,6 +66,12 @@ struct ConvertedDocumentQuestion {
   bool neverAskAgain = false;
 };
 
+// Asked about a file that does not look like a text or HTML file.
+struct NotTextQuestion {
+  std::string message;   // NotText; "%s" stands for the file name
+  std::string fileName;  // in the system's encoding
+};
+
 // The "Wrong encoding detected" question.
 // kUtf8 stands for a text that is decoded through Unicode (ISO-8859-5, Mac
 // Cyrillic), messageKey telling which.
@@ -92,6 +98,9 @@ class SourceQuestions : public ConversionQuestions {
   }
   // True (Yes) to convert the text from the suspected encoding.
   virtual bool ConvertEncoding(const EncodingQuestion& /*question*/) { return true; }
+  // True (Yes) to open a file that does not look like text; nobody asked
+  // says No.
+  virtual bool OpenNotText(const NotTextQuestion& /*question*/) { return false; }
 };
 
 struct SourceLoadContext {
@@ -119,6 +128,7 @@ enum class LoadOutcome {
   kOpenForReading,  // a produced document the user wants to read
   kCancelled,       // the user declined; nothing loaded
   kEmpty,           // the file holds no text; nothing loaded
+  kNotText,         // the file does not look like text and was not opened
   kReadOnlyFolder,  // the source folder is not writable; nothing loaded
   kFailed,          // the file could not be opened or read; nothing loaded
 };
@@ -147,9 +157,10 @@ struct LoadResult {
 // whenever it was created; existing files are never touched.
 int ProbeWritableFolder(const std::string& fileName);
 
-// Reads, checks and converts a source file: sets the preview path, asks
-// about a large file, reads the file and hands its bytes to
-// LoadSourceBytes.
+// Reads, checks and converts a source file: asks about a large file, reads
+// it, refuses one that holds no text and asks about one that does not look
+// like text (both before anything of the current document changes), sets
+// the preview path and hands the bytes to LoadSourceBytes.
 LoadResult ReadSourceFile(const std::string& fileName, SourceEncoding encoding,
                           SourceLoadContext& ctx);
 

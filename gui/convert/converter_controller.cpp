@@ -49,6 +49,14 @@ void ConverterController::ReloadFontWidths() {
   norvella::ReloadFontWidths(fonts, setup_.options, setup_.fontWidths);
 }
 
+std::optional<WindowPlacement> ConverterController::StoredWindowPlacement() const {
+  return ReadWindowPlacement(store_.Keys());
+}
+
+void ConverterController::SetWindowPlacement(const WindowPlacement& placement) {
+  WriteWindowPlacement(store_.Keys(), placement);
+}
+
 void ConverterController::SaveSettings(const SaveSettingsState& state) {
   store_.SaveSettings(setup_.options, state);
 }
@@ -71,7 +79,8 @@ SourceRead ConverterController::ReadSourceFile(const std::string& path, int filt
       document_.coverImage.clear();
       break;
     case LoadOutcome::kOpenForReading: read.kind = SourceRead::Kind::OpenInReader; break;
-    case LoadOutcome::kCancelled: read.kind = SourceRead::Kind::Cancelled; break;
+    case LoadOutcome::kCancelled:
+    case LoadOutcome::kNotText: read.kind = SourceRead::Kind::Cancelled; break;
     case LoadOutcome::kEmpty: read.kind = SourceRead::Kind::Empty; break;
     case LoadOutcome::kReadOnlyFolder: read.kind = SourceRead::Kind::ReadOnlyFolder; break;
     case LoadOutcome::kFailed: read.kind = SourceRead::Kind::Failed; break;

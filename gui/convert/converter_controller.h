@@ -6,6 +6,7 @@
 // file and the temporary files. It knows no window, so tests drive it
 // directly; the window shows what it reports.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "core/i18n/templates.h"
 #include "core/settings/options.h"
 #include "core/settings/settings_io.h"
+#include "core/settings/window_placement.h"
 #include "core/source/source_loader.h"
 #include "core/source/source_state.h"
 #include "gui/convert/converter_editors.h"
@@ -37,7 +39,7 @@ struct SourceRead {
     Text,            // text holds the source in Windows-1251
     Cancelled,       // the user declined a question; nothing changes
     OpenInReader,    // a finished document to be opened for reading
-    Empty,           // the file holds no text; nothing further happens
+    Empty,           // the file holds no text; nothing changes
     ReadOnlyFolder,  // error holds the interface message
     Failed,          // error holds the file system's reason
   };
@@ -88,6 +90,10 @@ class ConverterController {
   LocalisationCheck LoadSettings();
   // Exit: writes the options back through the store.
   void SaveSettings(const SaveSettingsState& state);
+  // Where the window was left at the last exit, if the store says.
+  std::optional<WindowPlacement> StoredWindowPlacement() const;
+  // Kept with the next SaveSettings.
+  void SetWindowPlacement(const WindowPlacement& placement);
   // The widths hyphenation measures with; the stored hyphenation fonts,
   // and loading the one the options name after the user chose it.
   const ActiveFontWidths& FontWidths() const { return setup_.fontWidths; }

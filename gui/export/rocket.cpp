@@ -5,10 +5,14 @@
 
 namespace norvella {
 
-bool SendToRocket(const QString& documentPath) {
+QString SendToRocket(const QString& documentPath) {
   const QString program = QStandardPaths::findExecutable(kLibrarianProgram);
-  if (program.isEmpty()) return false;
-  return QProcess::startDetached(program, {documentPath});
+  if (program.isEmpty()) return QString("%1 was not found on the PATH.").arg(kLibrarianProgram);
+  QProcess process;
+  process.setProgram(program);
+  process.setArguments({documentPath});
+  if (process.startDetached()) return {};
+  return QString("%1: %2").arg(program, process.errorString());
 }
 
 }  // namespace norvella

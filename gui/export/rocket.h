@@ -10,8 +10,8 @@ namespace norvella {
 inline constexpr const char* kLibrarianProgram = "RocketLibrarian";
 
 // Starts RocketLibrarian from the PATH with the document path as its one
-// argument and does not wait for it. False when it could not be started;
-// as with the shell's own launch, the caller reports nothing.
-bool SendToRocket(const QString& documentPath);
+// argument and does not wait for it. Returns the system's reason when it
+// could not be started, empty when it was.
+QString SendToRocket(const QString& documentPath);
 
 }  // namespace norvella

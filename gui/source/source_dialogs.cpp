@@ -2,8 +2,10 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -157,6 +159,19 @@ bool DialogSourceQuestions::ResolveConvertedDocument(ConvertedDocumentQuestion& 
 
 bool DialogSourceQuestions::ConvertEncoding(const EncodingQuestion& question) {
   return AskWrongEncoding(parent_, strings_, question.messageKey);
+}
+
+bool DialogSourceQuestions::OpenNotText(const NotTextQuestion& question) {
+  // The file name keeps the system's encoding; only the message is the
+  // interface's.
+  const QString name = QFileInfo(PathText(question.fileName)).fileName();
+  QMessageBox ask(QMessageBox::Warning, MessageText(strings_, "Confirm"),
+                  DisplayText(ToQt(question.message)).replace("%s", "\"" + name + "\""),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  ask.setDefaultButton(QMessageBox::No);
+  ask.button(QMessageBox::Yes)->setText(MessageText(strings_, "Yes"));
+  ask.button(QMessageBox::No)->setText(MessageText(strings_, "No"));
+  return ask.exec() == QMessageBox::Yes;
 }
 
 }  // namespace norvella

@@ -78,6 +78,7 @@ class DialogSourceQuestions final : public SourceQuestions {
   bool ProceedWithLargeFile(LargeFileQuestion& question) override;
   bool ResolveConvertedDocument(ConvertedDocumentQuestion& question) override;
   bool ConvertEncoding(const EncodingQuestion& question) override;
+  bool OpenNotText(const NotTextQuestion& question) override;
 
  private:
   TDetectWnd& detect_;

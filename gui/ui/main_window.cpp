@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QApplication>
 #include <QMessageBox>
 #include <QSplitter>
@@ -41,6 +43,11 @@
 #include "gui/ui/web_browser.h"
 
 namespace norvella {
+namespace {
+
+WindowRect RectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+}  // namespace
 
 TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& commandLineFile,
              QWidget* parent)
@@ -285,7 +292,14 @@ void TMain::OptionChanged(Opt id) {
 
 void TMain::ApplyStoredWindowState() {
   const Options& o = options();
-  resize(std::max(300, o.Number(Opt::WindowWidth)), std::max(200, o.Number(Opt::WindowHeight)));
+  std::vector<WindowRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens.push_back(RectOf(screen->availableGeometry()));
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  const WindowRect primaryArea = primary != nullptr ? RectOf(primary->availableGeometry()) : WindowRect{0, 0, 1024, 768};
+  const WindowPlacement placement =
+      ChooseWindowPlacement(controller_->StoredWindowPlacement(), screens, primaryArea);
+  setGeometry(placement.normal.x, placement.normal.y, placement.normal.width, placement.normal.height);
+  if (placement.maximized) setWindowState(windowState() | Qt::WindowMaximized);
   const int panel = std::max(200, o.Number(Opt::PanelWidth));
   splitter1_->setSizes({std::max(150, width() - panel), panel});
   if (auto* splitter3 = rightPanel_->findChild<QSplitter*>("Splitter3"))
@@ -297,6 +311,7 @@ void TMain::StoreWindowState() {
   const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
   o.SetNumber(Opt::WindowWidth, normal.width());
   o.SetNumber(Opt::WindowHeight, normal.height());
+  controller_->SetWindowPlacement({RectOf(normal), isMaximized()});
   if (splitter1_->sizes().size() == 2 && splitter1_->sizes().at(1) > 0)
     o.SetNumber(Opt::PanelWidth, splitter1_->sizes().at(1));
   if (o.Flag(Opt::IndependentBrowserWidth)) o.SetNumber(Opt::BrowserWidth, webBrowser0_->width());

@@ -263,6 +263,8 @@ class TMain : public QMainWindow, private OptionsListener {
   bool documentShown_ = false;
   bool windowShown_ = false;
   QString sourceFileName_;
+  // The file the shown source came from.
+  QString loadedSourceFileName_;
   int sourceFilterIndex_ = 1;
   QString saveFileName_;
   QString readerFileName_;

@@ -92,15 +92,21 @@ void TMain::LoadSrc(int mode) {
   // The load may have found a title and an author.
   optionPanel_->DocumentReplaced();
   if (!readDone) return;
+  if (read.kind != SourceRead::Kind::Text && read.kind != SourceRead::Kind::OpenInReader) {
+    // A file that is not loaded leaves the current document where it was,
+    // so that a reload goes back to it.
+    sourceFileName_ = loadedSourceFileName_;
+    controller_->ReportReady();
+  }
   switch (read.kind) {
     case SourceRead::Kind::Failed:
-      ShowError(ErrorText(read.error));
-      return;
     case SourceRead::Kind::ReadOnlyFolder:
       ShowError(ErrorText(read.error));
       return;
-    case SourceRead::Kind::Cancelled:
     case SourceRead::Kind::Empty:
+      ShowError(MessageText(controller_->strings(), "EmptyFile"));
+      return;
+    case SourceRead::Kind::Cancelled:
       return;
     case SourceRead::Kind::OpenInReader:
       readerOpenFileName_ = sourceFileName_;
@@ -109,6 +115,7 @@ void TMain::LoadSrc(int mode) {
     case SourceRead::Kind::Text:
       break;
   }
+  loadedSourceFileName_ = sourceFileName_;
   if (read.appliedStyle >= 0) CheckPreset(read.appliedStyle);
   setWindowTitle(controller_->Caption());
   if (interfaceMode_ == kReaderMode) SetInterfaceMode(PreviousMode());
@@ -266,7 +273,10 @@ bool TMain::ExportBook(BookFormat format) {
   return true;
 }
 
-void TMain::SendToRocket() { norvella::SendToRocket(PathText(controller_->PreviewPath())); }
+void TMain::SendToRocket() {
+  const QString reason = norvella::SendToRocket(PathText(controller_->PreviewPath()));
+  if (!reason.isEmpty()) ShowError(MessageText(controller_->strings(), "RocketNotStarted") + QChar('\n') + reason);
+}
 
 
 }  // namespace norvella

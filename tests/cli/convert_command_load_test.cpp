@@ -87,9 +87,16 @@ TEST_F(ConvertCommandLoad, BadInputGetsAMessageOrASoundConversionNeverAPartialOu
   std::mt19937 random(5);
   std::string binary;
   for (int k = 0; k < 20000; ++k) binary += static_cast<char>(random() & 0xFF);
-  EXPECT_EQ(Run({"-q", Write("binary.bin", binary)}), 0) << err_.str();
+  // Bytes that cannot be a text are refused unless --force says otherwise,
+  // and then they convert soundly.
+  const std::string bin = Write("binary.bin", binary);
+  EXPECT_EQ(Run({"-q", bin}), 1);
+  EXPECT_NE(err_.str().find("binary.bin does not look like a text or HTML file"), std::string::npos) << err_.str();
+  EXPECT_FALSE(fs::exists(dir_ / "binary.html"));
+  EXPECT_EQ(Run({"-q", "--force", bin}), 0) << err_.str();
   EXPECT_TRUE(fs::exists(dir_ / "binary.html"));
-  EXPECT_NE(Converted(Write("nul.txt", std::string("a\0b\r\nc\0", 7))).find(std::string("a\0b", 3)),
+  EXPECT_EQ(Run({"-q", "-o", "-", Write("nul.txt", std::string("a\0b\r\nc\0", 7))}), 1);
+  EXPECT_NE(Converted(Write("nul.txt", std::string("a\0b\r\nc\0", 7)), {"--force"}).find(std::string("a\0b", 3)),
             std::string::npos);
 
   const std::string book = Write("book.txt", "x");

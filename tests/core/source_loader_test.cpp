@@ -38,7 +38,16 @@ class ScriptedQuestions final : public SourceQuestions {
     asked.push_back(q.caption + ":" + q.message);
     return convert;
   }
-  bool proceed = true, confirm = true, openForReading = false, neverAskAgain = false, convert = true;
+  bool OpenNotText(const NotTextQuestion& q) override {
+    asked.push_back("not text:" + q.message + "|" + q.fileName);
+    return openNotText;
+  }
+  bool AskTitle(DocumentProperties&, bool&) override {
+    asked.push_back("title");
+    return true;
+  }
+  bool proceed = true, confirm = true, openForReading = false, neverAskAgain = false, convert = true,
+       openNotText = false;
   std::vector<std::string> asked;
 };
 
@@ -259,6 +268,51 @@ TEST_F(SourceLoader, FileSystemFaultsGiveTheSystemsReason) {
             0);
   EXPECT_EQ(LoadText("").outcome, LoadOutcome::kEmpty);
   EXPECT_EQ(LoadText("\xEF\xBB\xBF").outcome, LoadOutcome::kEmpty);
+}
+
+// A file that cannot be a book is refused before the current document's
+// title, author or preview change, and without the title question.
+TEST_F(SourceLoader, FilesWithoutTextAreRefusedBeforeAnythingChanges) {
+  options_.SetFlag(Opt::AskAboutTitle, true);
+  const auto keepsTheDocument = [&](const LoadResult& r) {
+    EXPECT_EQ(doc_.title, "Old title");
+    EXPECT_EQ(doc_.author, "Old author");
+    EXPECT_EQ(state_.previewPath, "/old/preview.html");
+    EXPECT_TRUE(r.text.empty());
+  };
+  for (const std::string& empty : {std::string(), std::string(" \r\n\t\r\n"), std::string("\xEF\xBB\xBF \n"),
+                                  std::string("\xFF\xFE \0\n\0", 6), std::string("\xFE\xFF\0 \0\r", 6)}) {
+    doc_.title = "Old title";
+    doc_.author = "Old author";
+    state_.previewPath = "/old/preview.html";
+    const LoadResult r = LoadText(empty);
+    EXPECT_EQ(r.outcome, LoadOutcome::kEmpty) << testing::PrintToString(empty);
+    EXPECT_TRUE(questions_.asked.empty());
+    keepsTheDocument(r);
+  }
+
+  const std::string picture("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+  const std::string path = Write("cover.png", picture);
+  const LoadResult refused = Load(path);
+  EXPECT_EQ(refused.outcome, LoadOutcome::kNotText);
+  EXPECT_EQ(questions_.asked, std::vector<std::string>{"not text:" + strings_.Message("NotText") + "|" + path});
+  keepsTheDocument(refused);
+
+  questions_.openNotText = true;
+  options_.SetFlag(Opt::AskAboutTitle, false);
+  const LoadResult forced = Load(path);
+  EXPECT_EQ(forced.outcome, LoadOutcome::kLoaded);
+  EXPECT_NE(state_.previewPath, "/old/preview.html");
+}
+
+TEST_F(SourceLoader, TextFilesAreNeverAskedAboutAsBinary) {
+  // UTF-16 carries NUL bytes in every ASCII letter; with its byte-order
+  // mark it is text.
+  const std::string utf16("\xFF\xFE\x1F\x04\x40\x04\x38\x04", 8);
+  EXPECT_EQ(LoadText(utf16).outcome, LoadOutcome::kLoaded);
+  EXPECT_EQ(LoadText("\xCF\xF0\xE8\xE2\xE5\xF2 \xEC\xE8\xF0").outcome, LoadOutcome::kLoaded);
+  EXPECT_EQ(LoadText("<html><body>x</body></html>").outcome, LoadOutcome::kLoaded);
+  for (const std::string& asked : questions_.asked) EXPECT_NE(asked.rfind("not text:", 0), 0u) << asked;
 }
 
 TEST(SourceOpenFilter, FourEntriesInFilterOrder) {

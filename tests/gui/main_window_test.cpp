@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -142,7 +144,9 @@ class MainWindowTest : public QObject {
     QVERIFY(window->options().Flag(Opt::AskAboutTitle));
     QCOMPARE(window->status().Task(), QString("Current task: none"));
     QVERIFY(!window->status().Clock().isEmpty());
-    QCOMPARE(window->size(), QSize(603, 363));
+    // The first start takes three quarters of the screen.
+    const QRect screen = window->screen()->availableGeometry();
+    QCOMPARE(window->size(), QSize(screen.width() * 3 / 4, screen.height() * 3 / 4));
     QVERIFY(window->Control("Simpleinterfacemode1")->isChecked());
     QVERIFY(!window->Control("Readerinterfacemode2")->isVisible());
     // No help file beside the program, no librarian key.
@@ -157,8 +161,8 @@ class MainWindowTest : public QObject {
     store_.Set("Interface mode", "1");
     store_.Set("Previous mode", "0");
     store_.Set("Asked about title", "1");
-    store_.Set("Window Width", "900");
-    store_.Set("Window Height", "640");
+    store_.Set("Window Width", "700");
+    store_.Set("Window Height", "540");
     store_.AddKey(kLibrarianKey);
     auto window = Window();
     QCOMPARE(window->options().Number(Opt::LongStringsMin), 81);
@@ -167,7 +171,7 @@ class MainWindowTest : public QObject {
     QVERIFY(window->AdvancedConfirmed());
     QCOMPARE(window->ActiveBrowser(), window->PreviewBrowser());
     QVERIFY(window->findChild<QWidget*>("RightPanel")->isVisible());
-    QCOMPARE(window->size(), QSize(900, 640));
+    QCOMPARE(window->size(), QSize(700, 540));
     QVERIFY(window->Control("RocketBtn")->isEnabled());
   }
 
@@ -720,6 +724,76 @@ class MainWindowTest : public QObject {
     window->InterfaceModeClick(kSimpleMode);
     window->options().SetFlag(Opt::UseSourceEditor, false);
     QVERIFY(window->PreviewTabShown());
+  }
+
+  // An empty file and a file that is not text leave the book shown, the
+  // file a reload would read and the window as they were; their messages
+  // belong to the window.
+  void FilesWithoutTextLeaveTheShownBookAlone() {
+    auto window = Window();
+    Load(*window, Sample());
+    const QString title = window->windowTitle();
+    const QString preview = PreviewUrl(*window);
+    const QRect geometry = window->geometry();
+    const QString empty = dir_.filePath("empty.txt");
+    const QString picture = dir_.filePath("cover.png");
+    QVERIFY(test::WriteFile(empty, " \r\n"));
+    QVERIFY(test::WriteFile(picture, QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)));
+
+    QList<QWidget*> parents;
+    QStringList defaults;
+    ModalAnswerer answerer([&](QWidget* dialog) {
+      parents << dialog->parentWidget();
+      auto* box = qobject_cast<QMessageBox*>(dialog);
+      if (box != nullptr && box->defaultButton() != nullptr) defaults << box->defaultButton()->text();
+      if (box != nullptr && box->defaultButton() != nullptr) box->defaultButton()->click();
+      else ModalAnswerer::Click(dialog, QMessageBox::Ok);
+    });
+    Load(*window, empty);
+    QTRY_COMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.at(0), QString("The file holds no text; nothing was loaded."));
+    QCOMPARE(window->status().Task(), QString("Ready"));
+    Load(*window, picture);
+    QTRY_COMPARE(answerer.seen.size(), 2);
+    QCOMPARE(answerer.seen.at(1), QString("\"cover.png\" does not look like a text or HTML file. Open it anyway?"));
+    QCOMPARE(defaults.value(1), QString("No"));
+    QCOMPARE(parents, (QList<QWidget*>{window.get(), window.get()}));
+
+    QCOMPARE(window->SourceFileName(), Sample());
+    QCOMPARE(window->windowTitle(), title);
+    QCOMPARE(PreviewUrl(*window), preview);
+    QCOMPARE(window->geometry(), geometry);
+    QCOMPARE(window->status().Task(), QString("Ready"));
+  }
+
+  void TheWindowComesBackWhereItWasLeft() {
+    const QRect screen = Window()->screen()->availableGeometry();
+    {
+      auto window = Window();
+      window->setGeometry(screen.x() + 40, screen.y() + 50, 640, 480);
+    }
+    QVERIFY(!store_.Value("Window placement").empty());
+    {
+      auto window = Window();
+      QCOMPARE(window->geometry(), QRect(screen.x() + 40, screen.y() + 50, 640, 480));
+      window->showMaximized();
+      QTRY_VERIFY(window->isMaximized());
+    }
+    {
+      auto window = Window();
+      QVERIFY(window->isMaximized());
+      QCOMPARE(window->normalGeometry(), QRect(screen.x() + 40, screen.y() + 50, 640, 480));
+    }
+    const QSize comfortable(screen.width() * 3 / 4, screen.height() * 3 / 4);
+    for (const char* bad : {"garbage", "40 50 20 20 0", "9000 9000 640 480 0"}) {
+      store_.Set("Ask about title", "0");
+      store_.registry.Open(kSettingsKey)->WriteString("Window placement", bad);
+      auto window = Window();
+      QVERIFY2(!window->isMaximized(), bad);
+      QCOMPARE(window->geometry(), QRect(QPoint(screen.x() + (screen.width() - comfortable.width()) / 2,
+                                                screen.y() + (screen.height() - comfortable.height()) / 2),
+                                         comfortable));
+    }
   }
 
   void ClosingKeepsTheSettingsAndDeletesTheTemporaryFiles() {

@@ -500,7 +500,7 @@ class OptionPanelTest : public QObject {
     store_.Set("Asked about title", "1");
     store_.Set("Show HTML", "1");
     store_.Set("Browser Width", "420");
-    store_.Set("Window Width", "1100");
+    store_.Set("Window Width", "790");
     auto window = AdvancedWindow(store_);
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     auto* splitter2 = window->findChild<QSplitter*>("Splitter2");
