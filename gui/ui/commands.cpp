@@ -48,6 +48,10 @@ ControlInfo Group(ControlInfo info) {
   info.opensGroup = true;
   return info;
 }
+ControlInfo AlsoKey(std::string_view keys, ControlInfo info) {
+  info.desktopShortcut = keys;
+  return info;
+}
 ControlInfo ShownIn(ModeSet modes, ControlInfo info) {
   info.shownIn = modes;
   return info;
@@ -56,14 +60,14 @@ ControlInfo ShownIn(ModeSet modes, ControlInfo info) {
 std::vector<ControlInfo> MakeTable() {
   return {
       // File
-      Item("Open1", C::Open, "&Open...", "Ctrl+F12", "open file"),
+      AlsoKey("Ctrl+O", Item("Open1", C::Open, "&Open...", "Ctrl+F12", "open file")),
       Item("Openfileinreadermode1", C::OpenForReading, "&Open file in reader mode...", "Ctrl+R",
            "open reader"),
       Converter(Item("Save1", C::Save, "S&ave result as...", "Ctrl+S", "save result")),
       Converter(Item("ExportEpub1", C::ExportEpub, "Export as &EPUB...", "", "export epub")),
       Converter(Item("ExportFb21", C::ExportFb2, "Export as &FB2...", "", "export fb2")),
       Converter(Item("Sendtorocket1", C::SendToRocket, "&Send to rocket now", "F9", "send to rocket")),
-      Item("Exit1", C::Exit, "&Exit", "Ctrl+Q", "exit"),
+      AlsoKey("Ctrl+W", Item("Exit1", C::Exit, "&Exit", "Ctrl+Q", "exit")),
       // View
       Item("Simpleinterfacemode1", C::SimpleMode, "Simple interface mode", "", "simple interface", true),
       Item("Advancedinterfacemode1", C::AdvancedMode, "Advanced interface mode", "",
@@ -84,7 +88,7 @@ std::vector<ControlInfo> MakeTable() {
       Item("Addnotetoselected1", C::AddNote, "Add &note to selected", "Ctrl+Shift+N", "add note"),
       Item("Autoscroll1", C::Autoscroll, "Auto&scroll on", "Ctrl+K", "autoscroll on", true),
       Item("Toorboscroll1", C::TurboScroll, "Turbo scroll", "", "turbo scroll", true),
-      Item("FullScreen1", C::FullScreen, "Full screen", "Ctrl+Shift+F", "FullScreen"),
+      AlsoKey("F11", Item("FullScreen1", C::FullScreen, "Full screen", "Ctrl+Shift+F", "FullScreen")),
       Item("BlackYellow1", C::ReaderDocument, "Black&&Yellow Verdana", "", "Black Yellow"),
       Item("BlackGreen1", C::ReaderDocument, "Black&&Green Verdana", "", "Navvy Green"),
       Item("Custom1", C::ReaderDocument, "Custom...", "", "custom style"),

@@ -111,6 +111,9 @@ struct ControlInfo {
   bool offWhileAutodetecting = false;
   // Buttons drawn as a short text when the icon theme has no picture.
   std::string_view label = {};
+  // Menu items: a second key that desktop programs use for the command
+  // (Ctrl+O for opening), working beside the item's own.
+  std::string_view desktopShortcut = {};
 };
 
 // Every control, menu items first, each name once.

@@ -53,9 +53,10 @@ void TMain::BuildControls() {
     const QString text = QString::fromUtf8(info.text.data(), static_cast<int>(info.text.size()));
     if (info.kind == ControlKind::MenuItem) {
       action->setText(text);
-      if (!info.shortcut.empty())
-        action->setShortcut(QKeySequence(QString::fromUtf8(info.shortcut.data(),
-                                                           static_cast<int>(info.shortcut.size()))));
+      QList<QKeySequence> keys;
+      for (const std::string_view key : {info.shortcut, info.desktopShortcut})
+        if (!key.empty()) keys << QKeySequence(QString::fromUtf8(key.data(), static_cast<int>(key.size())));
+      action->setShortcuts(keys);
     } else {
       action->setText(text.isEmpty() ? QString("&Send to rocket now") : DisplayText(text));
       if (!text.isEmpty()) action->setToolTip(DisplayText(text));

@@ -51,21 +51,32 @@ QString Guarded(const QString& body) {
 }
 
 // How the program shows every page: a readable column with some air around
-// the text. It lives in the page's head, so neither the body's serialisation
-// nor its inline style (which a reader's colour scheme sets) carries it.
+// the text. The style goes in as soon as the document has its root element,
+// before the parser reaches the head and the body, so the first paint
+// already has it and the page never jumps. Outside the body, neither the
+// body's serialisation nor its inline style (which a reader's colour scheme
+// sets) carries it.
 QWebEngineScript ReadingColumnScript() {
   QWebEngineScript script;
   script.setName("norvella-reading-column");
-  script.setInjectionPoint(QWebEngineScript::DocumentReady);
+  script.setInjectionPoint(QWebEngineScript::DocumentCreation);
   script.setWorldId(QWebEngineScript::ApplicationWorld);
   script.setRunsOnSubFrames(false);
   script.setSourceCode(
       "(function(){"
-      "if (document.getElementById('norvella-reading-column')) return;"
+      "function add(){"
+      "if (document.getElementById('norvella-reading-column')) return true;"
+      "var root = document.documentElement;"
+      "if (!root) return false;"
       "var s = document.createElement('style');"
       "s.id = 'norvella-reading-column';"
       "s.textContent = 'body{max-width:46em;margin:1.2em auto;padding:0 2em;line-height:1.45}';"
-      "(document.head || document.documentElement).appendChild(s);"
+      "root.insertBefore(s, root.firstChild);"
+      "return true;"
+      "}"
+      "if (add()) return;"
+      "var watch = new MutationObserver(function(){ if (add()) watch.disconnect(); });"
+      "watch.observe(document, {childList: true});"
       "})();");
   return script;
 }

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -766,6 +767,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->status().Task(), QString("Ready"));
   }
 
+  // The desktop's own keys work beside the command table's, and no key
+  // belongs to two commands.
+  void DesktopKeysOpenAndCloseWithoutClashing() {
+    auto window = Window();
+    QCOMPARE(window->Control("Open1")->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+F12"), QKeySequence("Ctrl+O")}));
+    QVERIFY(window->Control("Exit1")->shortcuts().contains(QKeySequence("Ctrl+Q")));
+    QVERIFY(window->Control("Exit1")->shortcuts().contains(QKeySequence("Ctrl+W")));
+    QVERIFY(window->Control("FullScreen1")->shortcuts().contains(QKeySequence("F11")));
+    QMap<QString, QString> owner;
+    for (const ControlInfo& control : Controls()) {
+      for (const QKeySequence& key : window->Control(ToQtName(control.name))->shortcuts()) {
+        const QString text = key.toString();
+        QVERIFY2(!owner.contains(text), qPrintable(text + " of " + owner.value(text) + " and " + ToQtName(control.name)));
+        owner[text] = ToQtName(control.name);
+      }
+    }
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier);
+    QTRY_VERIFY(!window->isVisible());
+  }
+
   void TheWindowComesBackWhereItWasLeft() {
     const QRect screen = Window()->screen()->availableGeometry();
     {
@@ -849,6 +873,17 @@ class MainWindowTest : public QObject {
     window->Control("Sendtorocket1")->trigger();
     QTRY_VERIFY(QFile::exists(record));
     QTRY_COMPARE(QString::fromUtf8(ReadFile(record)), "1|" + PathText(window->controller().PreviewPath()));
+
+    // A librarian that cannot be started is never silent.
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ModalAnswerer ok([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Ok); });
+    window->Control("Sendtorocket1")->trigger();
+    QTRY_COMPARE(ok.seen.size(), 1);
+    QVERIFY2(ok.seen.at(0).startsWith("RocketLibrarian could not be started.\n"), qPrintable(ok.seen.at(0)));
+    QFile::remove(bin + "/RocketLibrarian");
+    window->Control("Sendtorocket1")->trigger();
+    QTRY_COMPARE(ok.seen.size(), 2);
+    QVERIFY2(ok.seen.at(1).endsWith("RocketLibrarian was not found on the PATH."), qPrintable(ok.seen.at(1)));
     qputenv("PATH", path);
   }
 };

@@ -118,6 +118,18 @@ class WebBrowserTest : public QObject {
     QVERIFY(browser_->BodyHtml()->contains("new text"));
   }
 
+  // The column's style is put in when the root element appears, ahead of
+  // everything the parser reads, so the page is never painted without it.
+  void TheReadingColumnComesBeforeAnythingOfTheDocument() {
+    for (const char* page : {"<html><head><title>t</title></head><body><p>text</p></body></html>",
+                             "<p>no html, head or body tags</p>"}) {
+      Open(Write("column.html", page));
+      QCOMPARE(Run("document.documentElement.firstChild.id")->toString(), QString("norvella-reading-column"));
+      QCOMPARE(Run("getComputedStyle(document.body).lineHeight !== 'normal'")->toBool(), true);
+      QCOMPARE(Run("document.querySelectorAll('#norvella-reading-column').length")->toInt(), 1);
+    }
+  }
+
   void BodySerialisationKeepsCommentsAndInlineStyle() {
     Open(Write("c.html",
                "<html><body style=\"color: red\"><p>text</p><!-- position 12345 --></body></html>"));
