@@ -6,6 +6,7 @@
 // file and the temporary files. It knows no window, so tests drive it
 // directly; the window shows what it reports.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,7 @@ class ConverterController {
   ConverterController(const ConverterController&) = delete;
   ConverterController& operator=(const ConverterController&) = delete;
 
+  AppStore& store() { return store_; }
   Options& options() { return setup_.options; }
   const Options& options() const { return setup_.options; }
   StringTable& strings() { return setup_.strings; }
@@ -86,6 +88,10 @@ class ConverterController {
   // the few that must not stay empty) and the font tables. The window shows
   // the build check the result asks for.
   LocalisationCheck LoadSettings();
+  // The first half of LoadSettings on its own, for the window, which builds
+  // its controls from the localised texts before the options arrive. Runs
+  // once: LoadSettings then goes on from it, and gives its result again.
+  LocalisationCheck LoadLocalisation();
   // Exit: writes the options back through the store.
   void SaveSettings(const SaveSettingsState& state);
   // The widths hyphenation measures with; the stored hyphenation fonts,
@@ -163,6 +169,7 @@ class ConverterController {
   std::string fileName_;
   SourceState state_;
   bool librarianInstalled_ = false;
+  std::optional<LocalisationCheck> localisation_;
 
   NullObserver nullObserver_;
   ConversionQuestions defaultQuestions_;

@@ -14,7 +14,7 @@
 namespace norvella {
 namespace {
 
-std::string Section(std::string_view dialog) { return std::string(kDialogControls) + std::string(dialog); }
+std::string Section(std::string_view dialog) { return DialogSection(dialog); }
 
 }  // namespace
 

@@ -55,7 +55,7 @@ bool TMain::Guarded(Work&& work) {
 // ---------------------------------------------------------------- loading
 
 bool TMain::AskSourceFileName() {
-  QFileDialog dialog(this, "Load source");
+  QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, "Open for edit head")));
   dialog.setObjectName("OpenDialog1");
   dialog.setFileMode(QFileDialog::ExistingFile);
   // The chosen entry forces the encoding of the load (see
