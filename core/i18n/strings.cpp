@@ -173,8 +173,25 @@ constexpr StringDefault kControlsMainDefaults[] = {
     {"Open as DOS", "Open as MS DOS file"},
     {"Open as KOI8", "Open as KOI8-RU"},
     {"Open as UTF-8", "Open as UTF-8 file"},
-    // The page of the user guide in the guide's folder.
+    // The page of the user guide in the guide's folder, and the Help item
+    // when the guide is not installed.
     {"help page", kHelpPage},
+    {"no help", "Help not downloaded."},
+    // The status bar before the first task, the note window's caption,
+    // the titles of the save dialogs and the editors' pop-up menu.
+    {"no task", "Current task: none"},
+    {"comment window", "Comment"},
+    {"Save result head", "Save the result"},
+    {"Export EPUB head", "Export as EPUB"},
+    {"Export FB2 head", "Export as FB2"},
+    {"Save source head", "Save source text"},
+    {"popup undo", "&Undo"},
+    {"popup redo", "&Redo"},
+    {"popup cut", "Cu&t"},
+    {"popup copy", "&Copy"},
+    {"popup paste", "&Paste"},
+    {"popup find", "Find..."},
+    {"popup replace", "Replace..."},
 };
 
 // The keys of the sections whose texts the controls themselves hold: the
@@ -249,6 +266,26 @@ constexpr StringDefault kAboutDefaults[] = {
     {"skin error", "Error removing skin! Try editing registry manually."},
 };
 
+constexpr StringDefault kFindDefaults[] = {
+    {"find title", "Find"},
+    {"replace title", "Replace"},
+    {"find what", "Fi&nd what:"},
+    {"replace with", "Re&place with:"},
+    {"match case", "Match &case"},
+    {"whole word", "Match &whole word only"},
+    {"up", "&Up"},
+    {"down", "&Down"},
+    {"find next", "&Find Next"},
+    {"replace", "&Replace"},
+    {"replace all", "Replace &All"},
+    {"cancel", "Cancel"},
+    {"find in page", "Find in page"},
+    {"previous", "Previous"},
+    {"next", "Next"},
+    {"close", "Close"},
+    {"not found", "Not found"},
+};
+
 template <std::size_t N>
 void Fill(std::map<std::string, std::string, std::less<>>& section, const StringDefault (&rows)[N]) {
   for (const auto& row : rows) section.emplace(std::string(row.key), std::string(row.text));
@@ -270,6 +307,7 @@ StringTable::StringTable() {
   FillEmpty(sections_[std::string(kHints)], kHintKeys);
   for (const DialogKeys& dialog : kDialogKeys) FillEmpty(sections_[DialogSection(dialog.dialog)], dialog.keys);
   Fill(sections_[DialogSection(kDialogAbout)], kAboutDefaults);
+  Fill(sections_[DialogSection(kDialogFind)], kFindDefaults);
   auto& descr = sections_[std::string(kDescr)];
   for (const auto& row : DescrDefaults()) descr.emplace(std::string(row.key), std::string(row.text));
 }

@@ -37,13 +37,16 @@ inline constexpr std::string_view kDialogColorifer = "colorifer";
 inline constexpr std::string_view kDialogFormatingDetected = "formating detected";
 inline constexpr std::string_view kDialogLargeFile = "large file";
 inline constexpr std::string_view kDialogInsertSrcComment = "insert SRC comment";
-// The About box; its texts are defaults of the table, not of its controls.
+// The About box and the find and replace windows (the editors' dialogs
+// and the browsers' find bar); their texts are defaults of the table, not
+// of their controls.
 inline constexpr std::string_view kDialogAbout = "about";
+inline constexpr std::string_view kDialogFind = "find";
 inline constexpr std::string_view kDialogs[] = {
     kDialogContentConfirm, kDialogDocumentProperties, kDialogEnterComment,
     kDialogBookmark,       kDialogBookmarkEditor,     kDialogColorifer,
     kDialogFormatingDetected, kDialogLargeFile,       kDialogInsertSrcComment,
-    kDialogAbout};
+    kDialogAbout,          kDialogFind};
 
 // The sections a localisation replaces, in the order they are loaded.
 inline constexpr std::string_view kLocalisedSections[] = {

@@ -175,7 +175,10 @@ void TMain::WireReader() {
 }
 
 TCommentWnd* TMain::CommentWindow() {
-  if (commentWnd_ == nullptr) commentWnd_ = new TCommentWnd(this);
+  if (commentWnd_ == nullptr) {
+    commentWnd_ = new TCommentWnd(this);
+    commentWnd_->setWindowTitle(ToQt(controller_->strings().Get(kControlsMain, "comment window")));
+  }
   return commentWnd_;
 }
 
@@ -332,7 +335,7 @@ void TMain::CheckHelpFile() {
   helpFile_ = HelpFile({dir + "/help", dir + "/../share/norvella/help"},
                        ToQt(controller_->strings().Get(kControlsMain, "help page")));
   if (!helpFile_.isEmpty()) return;
-  item->setText("Help not downloaded.");
+  item->setText(ToQt(controller_->strings().Get(kControlsMain, "no help")));
   item->setProperty("implemented", false);
   item->setEnabled(false);
 }

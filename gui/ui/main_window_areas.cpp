@@ -192,6 +192,7 @@ void TMain::BuildAreas() {
   setCentralWidget(splitter1_);
 
   status_ = new StatusPanels(statusBar());
+  status_->ShowTask(ToQt(strings.Get(kControlsMain, "no task")));
   clock_ = new QTimer(this);
   clock_->setObjectName("Timer2");
   connect(clock_, &QTimer::timeout, this, [this] {
@@ -226,7 +227,7 @@ QWidget* TMain::BuildPreviewTab() {
   auto* beside = new QWidget(splitter2_);
   beside->setObjectName("WebPanelFiller");
   splitter2_->setCollapsible(0, false);
-  previewFindBar_ = new BrowserFindBar([this] { return activeBrowser_; });
+  previewFindBar_ = new BrowserFindBar([this] { return activeBrowser_; }, controller_->strings());
   QWidget* tab = Column(pageControl1_, {toolBar3, previewFindBar_, splitter2_}, 2);
   tab->setObjectName("TabSheet1");
   return tab;
@@ -256,7 +257,7 @@ QWidget* TMain::BuildPanel() {
   QToolBar* toolBar4 = MakeToolBar(ToolBarId::Panel);
   webBrowser1_ = new WebBrowser;
   webBrowser1_->setObjectName("WebBrowser1");
-  panelFindBar_ = new BrowserFindBar([this] { return activeBrowser_; });
+  panelFindBar_ = new BrowserFindBar([this] { return activeBrowser_; }, controller_->strings());
   QWidget* panel = Column(clientArea_, {toolBar4, panelFindBar_, webBrowser1_}, 2);
   panel->setObjectName("Panel1");
   return panel;

@@ -213,7 +213,7 @@ bool TMain::SaveHTML(bool askForName) {
     return false;
   }
   if (askForName) {
-    QFileDialog dialog(this, "Save the result");
+    QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, "Save result head")));
     dialog.setObjectName("SaveDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({"HTML files (*.html *.htm)"});
@@ -244,7 +244,7 @@ bool TMain::ExportBook(BookFormat format) {
   }
   const bool epub = format == BookFormat::kEpub;
   const QString suffix = QString::fromLatin1(BookFormatExtension(format).data());
-  QFileDialog dialog(this, epub ? "Export as EPUB" : "Export as FB2");
+  QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, epub ? "Export EPUB head" : "Export FB2 head")));
   dialog.setObjectName(epub ? "ExportEpubDialog" : "ExportFb2Dialog");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters({epub ? "EPUB books (*.epub)" : "FictionBook books (*.fb2)"});

@@ -67,7 +67,9 @@ TEST(ShippedLocalisations, HoldEveryKeyTheProgramLooksUpAndNoOther) {
         // program's text follows it with.
         const std::string& builtIn = table.Get(section, key);
         EXPECT_EQ(Count(text, "%s"), Count(builtIn, "%s")) << key;
-        if (!builtIn.empty() && builtIn.back() == ' ') EXPECT_EQ(text.back(), ' ') << key;
+        if (!builtIn.empty() && builtIn.back() == ' ' && !text.empty()) {
+          EXPECT_EQ(text.back(), ' ') << key;
+        }
       }
       // A key the table lacks is a misspelt one: the program never reads it.
       for (const std::string& name : reader.Key()->ValueNames()) {
@@ -82,8 +84,9 @@ TEST(ShippedLocalisations, HoldEveryKeyTheProgramLooksUpAndNoOther) {
       for (const std::string& sub : key.SubKeyNames()) {
         const std::string section = path + "\\" + sub;
         const RegKey& child = *key.SubKey(sub);
-        if (child.ValueCount() > 0)
+        if (child.ValueCount() > 0) {
           EXPECT_NE(std::find(sections.begin(), sections.end(), section), sections.end()) << section;
+        }
         walk(child, section);
       }
     };
