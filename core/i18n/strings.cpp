@@ -166,6 +166,7 @@ constexpr StringDefault kControlsMainDefaults[] = {
     {"undo drag and drop", "drag and drop"},
     {"undo cut", "cut"},
     {"undo paste", "paste"},
+    {"Skip", "Skip"},
     {"Cancel", "Cancel"},
     {"Open for edit head", "Load source"},
     {"Open for read head", "Open for reading"},

@@ -80,13 +80,13 @@ TEST(LoadLocalisation, NothingInstalledShowsNothing) {
   EXPECT_EQ(s.Get(DialogSection(kDialogAbout), "title"), "About Norvella");
 }
 
-TEST(LoadLocalisation, DialogSectionsApplyWithoutTheLocalisationsOwnKey) {
+TEST(LoadLocalisation, DialogSectionsApplyWithoutTheLocalisationsOwnValues) {
   Registry r;
   r.Create(kKey + "interface\\Controls\\bookmark").WriteString("title", "Bookmark name");
   r.Create(kKey + "interface\\menu").WriteString("file", "Archive");
   StringTable s;
   HtmlTemplates t;
-  EXPECT_FALSE(LoadLocalisation(r, s, t, "/").installed);
+  EXPECT_FALSE(LoadLocalisation(r, s, t, "/").accepted);
   EXPECT_EQ(s.Get(DialogSection(kDialogBookmark), "title"), "Bookmark name");
   EXPECT_EQ(s.Get(kMenu, "file"), "");  // the main window's sections need the checked key
 }
