@@ -66,6 +66,8 @@ TAboutForm::TAboutForm(AppStore& store, const StringTable& strings, QWidget* par
         std::tuple{&skin_, "SkinLabel", "RemoveSkin", "uninstall skin"}}) {
     line->label = new QLabel(group);
     line->label->setObjectName(labelName);
+    // The names come from installed files: shown as they are, never as markup.
+    line->label->setTextFormat(Qt::PlainText);
     line->remove = new QToolButton(group);
     line->remove->setObjectName(buttonName);
     line->remove->setText("\u2715");

@@ -27,6 +27,7 @@
 #include "gui/app/settings_app_store.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/qt_text.h"
+#include "gui/convert/document_dialogs.h"
 #include "gui/i18n/about_box.h"
 #include "gui/options/option_panel_widget.h"
 #include "gui/options/option_tree_model.h"
@@ -226,6 +227,14 @@ class LocalisationWindowTest : public QObject {
     }
     store.registry.Create(SkinKeyPath()).WriteString("name", "Sepia");
     store.registry.Create(LocalisationKeyPath());
+    {
+      // A name from an installed file is shown as it is, never as markup.
+      store.registry.Open(LocalisationKeyPath())->WriteString("name", "<img src=x>");
+      TAboutForm named(store, strings);
+      QCOMPARE(named.findChild<QLabel*>("LocalisationLabel")->textFormat(), Qt::PlainText);
+      QCOMPARE(named.findChild<QLabel*>("LocalisationLabel")->text(), QString("Localisation: \"<img src=x>\""));
+      store.registry.Open(LocalisationKeyPath())->DeleteValue("name");
+    }
     TAboutForm box(store, strings);
     QCOMPARE(box.findChild<QLabel*>("SkinLabel")->text(), QString("HTML Skin: \"Sepia\""));
     QCOMPARE(box.findChild<QLabel*>("LocalisationLabel")->text(), QString("Localisation: \"Unknown language\""));
@@ -245,6 +254,20 @@ class LocalisationWindowTest : public QObject {
     QTRY_COMPARE(yes.seen.size(), 2);
     QCOMPARE(yes.seen.last(), QString("Error removing skin! Try editing registry manually."));
     QCOMPARE(box.findChild<QLabel*>("SkinLabel")->text(), QString("HTML Skin: \"Sepia\""));
+  }
+
+  // Dialog texts name tags; the labels show them rather than take them for
+  // markup ("Short title (for <title></title> tag)" lost its tag before).
+  void DialogLabelsShowTagsAsText() {
+    const StringTable strings;
+    TTetleWnd properties(strings, nullptr);
+    QStringList texts;
+    for (const QLabel* label : properties.findChildren<QLabel*>()) {
+      QCOMPARE(label->textFormat(), Qt::PlainText);
+      texts << label->text();
+    }
+    QVERIFY(texts.contains("Short title (for <title></title> tag)"));
+    QVERIFY(texts.contains("Autor (for <meta> tag)"));
   }
 
   void TheGuidePageFollowsTheLocalisation() {
