@@ -186,6 +186,13 @@ constexpr StringDefault kControlsMainDefaults[] = {
     {"Export EPUB head", "Export as EPUB"},
     {"Export FB2 head", "Export as FB2"},
     {"Save source head", "Save source text"},
+    // The kinds of file the open and save dialogs offer, before their
+    // patterns.
+    {"Text files", "Text files"},
+    {"HTML files", "HTML files"},
+    {"HTML documents", "HTML Documents"},
+    {"EPUB books", "EPUB books"},
+    {"FB2 books", "FictionBook books"},
     {"popup undo", "&Undo"},
     {"popup redo", "&Redo"},
     {"popup cut", "Cu&t"},
@@ -231,7 +238,7 @@ const DialogKeys kDialogKeys[] = {
     {kDialogContentConfirm, {"title", "caption", "btn1", "btn2", "btn3"}},
     {kDialogDocumentProperties, {"title", "title doc", "title head", "author", "add author", "btn"}},
     {kDialogEnterComment, {"title", "btn1", "btn2"}},
-    {kDialogBookmark, {"title", "btn1", "btn2"}},
+    {kDialogBookmark, {"title", "btn1", "btn2", "notice"}},
     {kDialogBookmarkEditor, {"title", "btn1", "btn2", "btn3", "btn4"}},
     {kDialogColorifer, {"title", "bodycolor", "textcolor", "mainfont", "custom", "btn1", "btn2"}},
     {kDialogFormatingDetected,

@@ -154,7 +154,8 @@ bool EditorCommands::SaveSourceText() {
   QFileDialog dialog(window_, ToQt(strings_.Get(kControlsMain, "Save source head")));
   dialog.setObjectName("SaveDialog2");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  const QStringList filters = {"Text files (*.txt)", "HTML files (*.html *.htm)"};
+  const QStringList filters = {ToQt(strings_.Get(kControlsMain, "Text files")) + " (*.txt)",
+                               ToQt(strings_.Get(kControlsMain, "HTML files")) + " (*.html *.htm)"};
   dialog.setNameFilters(filters);
   const QString lastDir = ToQt(options_.Text(Opt::LastEditSaveSrcDir));
   if (!lastDir.isEmpty()) dialog.setDirectory(lastDir);

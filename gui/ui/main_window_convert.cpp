@@ -216,7 +216,7 @@ bool TMain::SaveHTML(bool askForName) {
     QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, "Save result head")));
     dialog.setObjectName("SaveDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({"HTML files (*.html *.htm)"});
+    dialog.setNameFilters({ToQt(controller_->strings().Get(kControlsMain, "HTML files")) + " (*.html *.htm)"});
     dialog.setDefaultSuffix("htm");
     const QString lastDir = ToQt(options().Text(Opt::LastEditSaveDir));
     const QFileInfo source(sourceFileName_);
@@ -247,7 +247,8 @@ bool TMain::ExportBook(BookFormat format) {
   QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, epub ? "Export EPUB head" : "Export FB2 head")));
   dialog.setObjectName(epub ? "ExportEpubDialog" : "ExportFb2Dialog");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({epub ? "EPUB books (*.epub)" : "FictionBook books (*.fb2)"});
+  dialog.setNameFilters({ToQt(controller_->strings().Get(kControlsMain, epub ? "EPUB books" : "FB2 books")) +
+                         (epub ? " (*.epub)" : " (*.fb2)")});
   dialog.setDefaultSuffix(suffix);
   const QString lastDir = ToQt(options().Text(Opt::LastEditSaveDir));
   const QFileInfo source(sourceFileName_);

@@ -89,7 +89,7 @@ void TMain::Readerinterfacemode1Click(bool askForFile) {
     QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, "Open for read head")));
     dialog.setObjectName("OpenForRead");
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({"HTML Documents (*.html *.htm)"});
+    dialog.setNameFilters({ToQt(controller_->strings().Get(kControlsMain, "HTML documents")) + " (*.html *.htm)"});
     dialog.setDefaultSuffix("html");
     if (!readerOpenFileName_.isEmpty()) dialog.selectFile(readerOpenFileName_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
