@@ -106,6 +106,14 @@ TEST(ShippedLocalisations, InstallAsAcceptedLocalisations) {
   // The length nodes' prefixes and the empty-lines caption keep the shape
   // the tree puts numbers into.
   EXPECT_EQ(s.Get(kTree, "26").front(), '2');
+  // The proofread English mends the built-in spelling, which stays as it was.
+  StringTable english;
+  EXPECT_TRUE(LoadLocalisation(Installed("english.reg"), english, t, "/").accepted);
+  EXPECT_EQ(english.Get(kMenu, "fixed width"), "Treat as fixed width");
+  EXPECT_EQ(english.Get(kTree, "33"), "Generate table of contents");
+  EXPECT_EQ(english.Message("COICoded"),
+            "This text seems to be in the KOI8-R encoding. Convert it to the correct encoding?");
+  EXPECT_EQ(StringTable().Get(kTree, "33"), "Generate table of content");
   // The guide pages the localisations name are shipped.
   for (const char* file : {"russian.reg", "english.reg"}) {
     StringTable named;
