@@ -335,6 +335,13 @@ void TMain::CheckHelpFile() {
   helpFile_ = HelpFile({dir + "/help", dir + "/../share/norvella/help"},
                        ToQt(controller_->strings().Get(kControlsMain, "help page")));
   if (!helpFile_.isEmpty()) return;
+  // A help file of its own beside the program, as older installations had.
+  for (const QString& help : {dir + "/norvella.chm", dir + "/norvella.html", dir + "/../share/doc/norvella/norvella.html"}) {
+    if (QFileInfo(help).isFile()) {
+      helpFile_ = QFileInfo(help).absoluteFilePath();
+      return;
+    }
+  }
   item->setText(ToQt(controller_->strings().Get(kControlsMain, "no help")));
   item->setProperty("implemented", false);
   item->setEnabled(false);
