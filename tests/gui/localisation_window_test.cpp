@@ -26,6 +26,7 @@
 #include "core/ui/option_tree.h"
 #include "gui/app/settings_app_store.h"
 #include "gui/common/control_texts.h"
+#include "gui/common/external_links.h"
 #include "gui/common/qt_text.h"
 #include "gui/convert/document_dialogs.h"
 #include "gui/i18n/about_box.h"
@@ -224,6 +225,20 @@ class LocalisationWindowTest : public QObject {
       QVERIFY(!box.findChild<QToolButton*>("RemoveLocalisation")->isEnabled());
       QVERIFY(!box.findChild<QToolButton*>("RemoveSkin")->isEnabled());
       QCOMPARE(box.findChild<QLabel*>("Build")->text(), QString("Build 535"));
+      // The three labels hand their addresses to the desktop.
+      QList<QUrl> opened;
+      const ExternalLinkHandler before = SetExternalLinkHandler([&opened](const QUrl& url) {
+        opened << url;
+        return true;
+      });
+      for (const char* name : {"SiteLink", "CommunityLink", "MailLink"}) {
+        auto* label = box.findChild<QLabel*>(name);
+        const QString text = label->text();
+        const qsizetype start = text.indexOf("href=\"") + 6;
+        emit label->linkActivated(text.mid(start, text.indexOf('"', start) - start));
+      }
+      SetExternalLinkHandler(before);
+      QCOMPARE(opened, (QList<QUrl>{QUrl(kProjectPage), QUrl(kCommunityPage), QUrl(kAuthorMail)}));
     }
     store.registry.Create(SkinKeyPath()).WriteString("name", "Sepia");
     store.registry.Create(LocalisationKeyPath());
