@@ -21,11 +21,19 @@ void RegistrySetupStore::LoadFontWidths(const Options& options, ActiveFontWidths
 }
 
 LocalisationCheck LoadBookSetup(SetupStore& store, BookSetup& setup) {
-  const LocalisationCheck check = store.LoadLocalisation(setup.strings, setup.templates);
+  const LocalisationCheck check = LoadBookLocalisation(store, setup);
+  LoadBookSettings(store, setup);
+  return check;
+}
+
+LocalisationCheck LoadBookLocalisation(SetupStore& store, BookSetup& setup) {
+  return store.LoadLocalisation(setup.strings, setup.templates);
+}
+
+void LoadBookSettings(SetupStore& store, BookSetup& setup) {
   store.LoadSettings(setup.options);
   RestoreEmptyDefaults(setup.options);
   LoadBookFonts(store, setup);
-  return check;
 }
 
 void LoadBookFonts(SetupStore& store, BookSetup& setup) {

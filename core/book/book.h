@@ -77,6 +77,12 @@ class RegistrySetupStore final : public SetupStore {
 // localisation's build check found, for the front end to report.
 LocalisationCheck LoadBookSetup(SetupStore& store, BookSetup& setup);
 
+// The two halves of LoadBookSetup, for a front end that builds its controls
+// from the localised texts before the options arrive: the localisation and
+// the skin, then the options and the font tables.
+LocalisationCheck LoadBookLocalisation(SetupStore& store, BookSetup& setup);
+void LoadBookSettings(SetupStore& store, BookSetup& setup);
+
 // Loads the font tables again from the built-in starting point, after the
 // options that choose them ("Hyph font", "I-like orientation") changed.
 void LoadBookFonts(SetupStore& store, BookSetup& setup);

@@ -16,12 +16,24 @@ std::string_view UndoActionName(UndoAction action) {
   return "";
 }
 
+namespace {
+
+// The action's name in the interface: its own text in the main controls'
+// section ("undo typing", ...), which a localisation may replace.
+std::string ActionText(const StringTable& strings, UndoAction action) {
+  const std::string_view name = UndoActionName(action);
+  if (name.empty()) return {};
+  return strings.Get(kControlsMain, "undo " + std::string(name));
+}
+
+}  // namespace
+
 std::string UndoHint(const StringTable& strings, UndoAction action) {
-  return strings.Get(kControlsMain, "Undo ") + std::string(UndoActionName(action));
+  return strings.Get(kControlsMain, "Undo ") + ActionText(strings, action);
 }
 
 std::string RedoHint(const StringTable& strings, UndoAction action) {
-  return strings.Get(kControlsMain, "Redo ") + std::string(UndoActionName(action));
+  return strings.Get(kControlsMain, "Redo ") + ActionText(strings, action);
 }
 
 std::string NotFoundMessage(const StringTable& strings, std::string_view searched) {

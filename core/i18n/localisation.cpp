@@ -4,6 +4,18 @@
 #include "core/settings/settings_io.h"
 
 namespace norvella {
+namespace {
+
+// Each key of the section takes the stored text; a missing or empty value
+// keeps the current one.
+void LoadSection(const Registry& registry, std::string_view section, StringTable& strings) {
+  const TMyReg reader(registry, section);
+  if (!reader.Opened()) return;
+  for (const std::string& key : strings.Keys(section))
+    strings.Set(section, key, reader.ReadString(strings.Get(section, key), key));
+}
+
+}  // namespace
 
 std::string LocalisationCheck::BuildText() const {
   return target ? std::to_string(*target) : std::string("Unknown");
@@ -24,14 +36,10 @@ LocalisationCheck LoadLocalisation(const Registry& registry, StringTable& string
     check.target = root.Key()->ReadInteger("target");
     check.accepted = check.target && *check.target >= kOldestLocalisationTarget;
     if (check.accepted) {
-      for (const std::string_view section : kLocalisedSections) {
-        const TMyReg reader(registry, section);
-        if (!reader.Opened()) continue;
-        for (const std::string& key : strings.Keys(section))
-          strings.Set(section, key, reader.ReadString(strings.Get(section, key), key));
-      }
+      for (const std::string_view section : kLocalisedSections) LoadSection(registry, section, strings);
     }
   }
+  LoadDialogSections(registry, strings);
   LoadHtmlSkin(registry, templates, programFolderText);
   return check;
 }
@@ -47,13 +55,29 @@ void LoadHtmlSkin(const Registry& registry, HtmlTemplates& templates, std::strin
 
 std::string RunningProgramFolderText() { return ProgramFolderText(RunningExecutablePath()); }
 
-std::map<std::string, std::string, std::less<>> LoadDialogTexts(
-    const Registry& registry, std::string_view dialog, std::initializer_list<StringDefault> defaults) {
-  const TMyReg reader(registry, std::string(kDialogControls) + std::string(dialog));
-  std::map<std::string, std::string, std::less<>> texts;
-  for (const StringDefault& row : defaults)
-    texts[std::string(row.key)] = reader.ReadString(row.text, row.key);
-  return texts;
+namespace {
+
+InstalledAddOn Installed(const Registry& registry, std::string_view section, std::string_view unknown) {
+  const TMyReg key(registry, section);
+  if (!key.Opened()) return {};
+  return {true, key.ReadString(unknown, "name")};
+}
+
+}  // namespace
+
+InstalledAddOn InstalledLocalisation(const Registry& registry) {
+  return Installed(registry, kInterface, "Unknown language");
+}
+
+InstalledAddOn InstalledSkin(const Registry& registry) {
+  return Installed(registry, kSkinSection, "Unknown html skin");
+}
+
+std::string LocalisationKeyPath() { return std::string(kSettingsKey) + "\\" + std::string(kInterface); }
+std::string SkinKeyPath() { return std::string(kSettingsKey) + "\\" + std::string(kSkinSection); }
+
+void LoadDialogSections(const Registry& registry, StringTable& strings) {
+  for (const std::string_view dialog : kDialogs) LoadSection(registry, DialogSection(dialog), strings);
 }
 
 }  // namespace norvella

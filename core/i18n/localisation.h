@@ -5,7 +5,6 @@
 // into the templates.
 
 #include <cstdint>
-#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -17,8 +16,10 @@
 
 namespace norvella {
 
-// The oldest build a localisation may have been made for.
+// The oldest build a localisation may have been made for, and this
+// program's build, which the localisations shipped with it name.
 inline constexpr std::int32_t kOldestLocalisationTarget = 518;
+inline constexpr std::int32_t kProgramBuild = 535;
 
 // The skin's subkey of the settings key.
 inline constexpr std::string_view kSkinSection = "html";
@@ -57,21 +58,20 @@ void LoadHtmlSkin(const Registry& registry, HtmlTemplates& templates, std::strin
 // The program folder text of the running executable.
 std::string RunningProgramFolderText();
 
-// A dialog's texts: its section "interface\Controls\<dialog>" read over the
-// given defaults. Read whenever a dialog is created, whatever the build
-// check said.
-std::map<std::string, std::string, std::less<>> LoadDialogTexts(
-    const Registry& registry, std::string_view dialog, std::initializer_list<StringDefault> defaults);
+// An installed localisation or skin as the About box names it.
+struct InstalledAddOn {
+  bool installed = false;  // its key exists
+  std::string name;        // its "name", or "Unknown language" / "Unknown html skin"
+};
+InstalledAddOn InstalledLocalisation(const Registry& registry);
+InstalledAddOn InstalledSkin(const Registry& registry);
+// The full paths of their keys, which the About box deletes.
+std::string LocalisationKeyPath();
+std::string SkinKeyPath();
 
-// The dialogs that have a section of their own.
-inline constexpr std::string_view kDialogContentConfirm = "content confirm";
-inline constexpr std::string_view kDialogDocumentProperties = "docprop";
-inline constexpr std::string_view kDialogEnterComment = "enter comment";
-inline constexpr std::string_view kDialogBookmark = "bookmark";
-inline constexpr std::string_view kDialogBookmarkEditor = "bookmark editor";
-inline constexpr std::string_view kDialogColorifer = "colorifer";
-inline constexpr std::string_view kDialogFormatingDetected = "formating detected";
-inline constexpr std::string_view kDialogLargeFile = "large file";
-inline constexpr std::string_view kDialogInsertSrcComment = "insert SRC comment";
+// The dialogs' own sections, read into the table whatever the build check
+// said (also when only they are installed): the dialogs take their texts
+// from them when they are created.
+void LoadDialogSections(const Registry& registry, StringTable& strings);
 
 }  // namespace norvella

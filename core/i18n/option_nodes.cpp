@@ -1,5 +1,7 @@
 #include "core/i18n/option_nodes.h"
 
+#include <algorithm>
+
 #include "core/i18n/strings.h"
 
 namespace norvella {
@@ -63,9 +65,15 @@ std::optional<std::string> OptionNodeCaption(Opt id, const Options& options, con
     case Opt::ShortStringsMax:
       return strings.Get(kTree, kTreeShorterPrefix) +
              (options.ShortStringsOn() ? std::to_string(options.Number(id)) : "80");
-    case Opt::DetectTwoEmptyLines:
-      return options.Number(id) > 0 ? std::to_string(options.Number(id)) + " and more empty lines to <br>"
-                                    : std::string("2 and more empty lines to <br>");
+    case Opt::DetectTwoEmptyLines: {
+      // The tree's caption starts with the number 2; when on, the option's
+      // number takes its place, so a localised caption keeps its words.
+      const std::string& caption = strings.Get(kTree, "26");
+      if (options.Number(id) <= 0) return caption;
+      const std::size_t digits = std::min(caption.find_first_not_of("0123456789"), caption.size());
+      const std::string number = std::to_string(options.Number(id));
+      return digits == 0 ? number + " " + caption : number + caption.substr(digits);
+    }
     default:
       return std::nullopt;
   }

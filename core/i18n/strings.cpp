@@ -1,5 +1,6 @@
 #include "core/i18n/strings.h"
 
+#include <initializer_list>
 #include <stdexcept>
 
 #include "core/i18n/descr_strings.h"
@@ -43,7 +44,6 @@ constexpr StringDefault kMessageDefaults[] = {
     {"EmptyFile", "The file holds no text; nothing was loaded."},
     {"NotText", "%s does not look like a text or HTML file. Open it anyway?"},
     {"RocketNotStarted", "RocketLibrarian could not be started."},
-    {"Skip", "Skip"},
     {"CantEnterLink",
      "Your options say to kill all links in source document, so this future is unusable now. "
      "Disable links removal and retry"},
@@ -153,21 +153,158 @@ constexpr StringDefault kTreeDefaults[] = {
     {"54", "Select language"},
 };
 
-// Texts of the main window's controls and dialogs, among them the entries of
-// the source open dialog's filter.
+// Texts of the main window's own controls: the epigraph check box, the
+// tab captions, the prefixes of the editors' undo and redo hints, button
+// texts of the load and reader questions, the open dialogs' titles and the
+// entries of the source open dialog's filter.
 constexpr StringDefault kControlsMainDefaults[] = {
+    {"preserve br", "Preserve breaks"},
+    {"preview", "Preview"},
+    {"SRC", "Source"},
+    {"Undo ", "Undo "},
+    {"Redo ", "Redo "},
+    // The editors' undo actions, after "Undo " and "Redo ".
+    {"undo typing", "typing"},
+    {"undo delete", "delete"},
+    {"undo drag and drop", "drag and drop"},
+    {"undo cut", "cut"},
+    {"undo paste", "paste"},
+    {"Skip", "Skip"},
     {"Cancel", "Cancel"},
+    {"Open for edit head", "Load source"},
+    {"Open for read head", "Open for reading"},
     {"Open as Windows", "Open as Windows file (&autodetect)"},
     {"Open as DOS", "Open as MS DOS file"},
     {"Open as KOI8", "Open as KOI8-RU"},
     {"Open as UTF-8", "Open as UTF-8 file"},
-    {"Undo ", "Undo "},
-    {"Redo ", "Redo "},
+    // The page of the user guide in the guide's folder, and the Help item
+    // when the guide is not installed.
+    {"help page", kHelpPage},
+    {"no help", "Help not downloaded."},
+    // The status bar before the first task, the note window's caption,
+    // the titles of the save dialogs and the editors' pop-up menu.
+    {"no task", "Current task: none"},
+    {"comment window", "Comment"},
+    {"Save result head", "Save the result"},
+    {"Export EPUB head", "Export as EPUB"},
+    {"Export FB2 head", "Export as FB2"},
+    {"Save source head", "Save source text"},
+    // The kinds of file the open and save dialogs offer, before their
+    // patterns.
+    {"Text files", "Text files"},
+    {"HTML files", "HTML files"},
+    {"HTML documents", "HTML Documents"},
+    {"EPUB books", "EPUB books"},
+    {"FB2 books", "FictionBook books"},
+    {"popup undo", "&Undo"},
+    {"popup redo", "&Redo"},
+    {"popup cut", "Cu&t"},
+    {"popup copy", "&Copy"},
+    {"popup paste", "&Paste"},
+    {"popup find", "Find..."},
+    {"popup replace", "Replace..."},
+};
+
+// The keys of the sections whose texts the controls themselves hold: the
+// main menu's captions, the toolbar hints and the dialogs' texts. Their
+// defaults are empty, so a control keeps its built-in text until a
+// localisation gives one (see ControlText in the window).
+constexpr std::string_view kMenuKeys[] = {
+    "file", "open file", "open reader", "save result", "export epub", "export fb2", "send to rocket",
+    "exit", "view", "simple interface", "advanced interface", "reader interface", "viewer font size",
+    "increase", "decrease", "smallest", "small", "Normal", "Large", "Largest", "reader", "save reader",
+    "bookmarks", "add bookmark", "manage bookmarks", "add note", "autoscroll on", "turbo scroll",
+    "stylise", "Black Yellow", "Navvy Green", "custom style", "Apply last", "nostyle", "autosave",
+    "recent files", "autodetect format", "parsing", "fixed width", "line to paragr", "html", "help",
+    "about", "FullScreen",
+};
+
+// One key a command: its text goes to every button of the command on every
+// toolbar. "unzoom" and "bookmarks" are the full-screen window's.
+constexpr std::string_view kHintKeys[] = {
+    "load src", "save result", "save and read", "go forward", "go back", "refresh", "autodetect format",
+    "fixed width", "line to paragraph", "html", "Find", "find selected", "send to rocket", "add note",
+    "add bookmark", "enable autoscroll", "increase scroll", "decrease scroll", "zoom", "Replace", "cut",
+    "copy", "paste", "undo", "redo", "save src", "upper index", "lover index", "bold", "italic",
+    "all lover case", "upper case", "make paragraph", "align left", "align center", "align right",
+    "align justify", "blockquote", "list", "epigraph", "H1", "H2", "H3", "H4", "H5", "insert comment",
+    "Bookshelf", "Open for reading", "Insert br", "unzoom", "bookmarks",
+};
+
+// Each dialog's own section with its keys; "title" is the window caption,
+// "btn1"... the buttons in order.
+struct DialogKeys {
+  std::string_view dialog;
+  std::initializer_list<std::string_view> keys;
+};
+const DialogKeys kDialogKeys[] = {
+    {kDialogContentConfirm, {"title", "caption", "btn1", "btn2", "btn3"}},
+    {kDialogDocumentProperties, {"title", "title doc", "title head", "author", "add author", "btn"}},
+    {kDialogEnterComment, {"title", "btn1", "btn2"}},
+    {kDialogBookmark, {"title", "btn1", "btn2", "notice"}},
+    {kDialogBookmarkEditor, {"title", "btn1", "btn2", "btn3", "btn4"}},
+    {kDialogColorifer, {"title", "bodycolor", "textcolor", "mainfont", "custom", "btn1", "btn2"}},
+    {kDialogFormatingDetected,
+     {"title", "message", "message2", "open for reading", "open for editing", "never ask", "btn1", "btn2"}},
+    {kDialogLargeFile, {"title", "message", "never ask", "btn1", "btn2"}},
+    {kDialogInsertSrcComment, {"title", "comment title", "comment body", "btn1", "btn2"}},
+};
+
+// The About box's texts. The localisation line is the "localisation"
+// text, then the name in double quotes; the question of a removal ends in
+// the name.
+constexpr StringDefault kAboutDefaults[] = {
+    {"title", "About Norvella"},
+    {"build", "Build "},
+    {"site", "Norvella home page"},
+    {"community", "Readers' forum"},
+    {"mail", "Write to the author"},
+    {"add-ons", "Add-ons"},
+    {"no localisation", "Localisation: None"},
+    {"no skin", "HTML skin: None"},
+    {"localisation", "Localisation: "},
+    {"skin", "HTML Skin: "},
+    {"uninstall translator", "Uninstall translator"},
+    {"uninstall skin", "Uninstall skin"},
+    {"btn", "&Ok"},
+    {"ask localisation", "Are you shure you want to remove localisation "},
+    {"ask skin", "Are you shure you want to remove skin "},
+    {"restart", "Restart Norvella"},
+    {"localisation removed", "Localisation removed succsesfully. Restart Norvella for changes to take effect"},
+    {"skin removed", "Skin removed succsesfully. Restart Norvella for changes to take effect"},
+    {"restart line", "Restart Norvella to see cahanges"},
+    {"localisation error", "Error removing localisation! Try editing registry manually."},
+    {"skin error", "Error removing skin! Try editing registry manually."},
+};
+
+constexpr StringDefault kFindDefaults[] = {
+    {"find title", "Find"},
+    {"replace title", "Replace"},
+    {"find what", "Fi&nd what:"},
+    {"replace with", "Re&place with:"},
+    {"match case", "Match &case"},
+    {"whole word", "Match &whole word only"},
+    {"up", "&Up"},
+    {"down", "&Down"},
+    {"find next", "&Find Next"},
+    {"replace", "&Replace"},
+    {"replace all", "Replace &All"},
+    {"cancel", "Cancel"},
+    {"find in page", "Find in page"},
+    {"previous", "Previous"},
+    {"next", "Next"},
+    {"close", "Close"},
+    {"not found", "Not found"},
 };
 
 template <std::size_t N>
 void Fill(std::map<std::string, std::string, std::less<>>& section, const StringDefault (&rows)[N]) {
   for (const auto& row : rows) section.emplace(std::string(row.key), std::string(row.text));
+}
+
+template <typename Keys>
+void FillEmpty(std::map<std::string, std::string, std::less<>>& section, const Keys& keys) {
+  for (const std::string_view key : keys) section.emplace(std::string(key), std::string());
 }
 
 }  // namespace
@@ -177,6 +314,11 @@ StringTable::StringTable() {
   Fill(sections_[std::string(kProcesses)], kProcessDefaults);
   Fill(sections_[std::string(kTree)], kTreeDefaults);
   Fill(sections_[std::string(kControlsMain)], kControlsMainDefaults);
+  FillEmpty(sections_[std::string(kMenu)], kMenuKeys);
+  FillEmpty(sections_[std::string(kHints)], kHintKeys);
+  for (const DialogKeys& dialog : kDialogKeys) FillEmpty(sections_[DialogSection(dialog.dialog)], dialog.keys);
+  Fill(sections_[DialogSection(kDialogAbout)], kAboutDefaults);
+  Fill(sections_[DialogSection(kDialogFind)], kFindDefaults);
   auto& descr = sections_[std::string(kDescr)];
   for (const auto& row : DescrDefaults()) descr.emplace(std::string(row.key), std::string(row.text));
 }
@@ -198,6 +340,12 @@ bool StringTable::Set(std::string_view section, std::string_view key, std::strin
   if (k == s->second.end()) return false;
   k->second = std::move(text);
   return true;
+}
+
+std::vector<std::string> StringTable::Sections() const {
+  std::vector<std::string> out;
+  for (const auto& [name, keys] : sections_) out.push_back(name);
+  return out;
 }
 
 std::vector<std::string> StringTable::Keys(std::string_view section) const {

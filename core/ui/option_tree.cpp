@@ -144,13 +144,15 @@ const TreeShape& Shape() {
 }
 
 // The caption of a document node: the property in double quotes after its
-// name, also when it is empty.
-std::string DocumentCaption(DocField field, const DocumentProperties& doc) {
+// name and a colon, also when it is empty. The name is the node's caption
+// in the tree section ("Author", ...), so a localisation names it too.
+std::string DocumentCaption(int index, DocField field, const DocumentProperties& doc, const StringTable& strings) {
+  const std::string& name = strings.Get(kTree, std::to_string(index));
   switch (field) {
-    case F::Author: return "Author:\"" + doc.author + "\"";
-    case F::Title: return "Title:\"" + doc.title + "\"";
-    case F::ShortTitle: return "Short title:\"" + doc.shortTitle + "\"";
-    case F::Comment: return "Comment:\"" + doc.comment + "\"";
+    case F::Author: return name + ":\"" + doc.author + "\"";
+    case F::Title: return name + ":\"" + doc.title + "\"";
+    case F::ShortTitle: return name + ":\"" + doc.shortTitle + "\"";
+    case F::Comment: return name + ":\"" + doc.comment + "\"";
     default: return {};
   }
 }
@@ -197,7 +199,7 @@ bool NodeSwitchable(int index, const Options& options) {
 std::string NodeCaption(int index, const Options& options, const DocumentProperties& doc,
                         const StringTable& strings) {
   const OptionNode& node = NodeAt(index);
-  if (node.field != F::None && node.field != F::Cover) return DocumentCaption(node.field, doc);
+  if (node.field != F::None && node.field != F::Cover) return DocumentCaption(index, node.field, doc, strings);
   if (node.option != kNone)
     if (auto caption = OptionNodeCaption(node.option, options, strings)) return *caption;
   return strings.Get(kTree, std::to_string(index));

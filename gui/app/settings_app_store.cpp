@@ -11,7 +11,9 @@ SettingsAppStore::SettingsAppStore(std::string path) : store_(std::move(path)) {
 }
 
 void SettingsAppStore::Persist() {
-  if (const FileResult saved = store_.Save(); !saved.ok())
+  const FileResult saved = store_.Save();
+  persisted_ = saved.ok();
+  if (!saved.ok())
     std::cerr << "norvella: cannot save the settings: " << saved.error().reason << '\n';
 }
 

@@ -23,9 +23,11 @@ class SettingsAppStore final : public AppStore {
  protected:
   // Writes the store; a failure goes to standard error.
   void Persist() override;
+  bool Persisted() const override { return persisted_; }
 
  private:
   SettingsStore store_;
+  bool persisted_ = true;
 };
 
 }  // namespace norvella

@@ -13,14 +13,12 @@
 
 namespace norvella {
 
+// The key must be one of the table's (StringTable::Get throws for any
+// other), so that no control can go without its place in a localisation.
 inline QString ControlText(const StringTable& strings, std::string_view section,
                            std::string_view key, const QString& builtIn) {
-  for (const std::string& known : strings.Keys(section)) {
-    if (known != key) continue;
-    const std::string& text = strings.Get(section, key);
-    return text.empty() ? builtIn : ToQt(text);
-  }
-  return builtIn;
+  const std::string& text = strings.Get(section, key);
+  return text.empty() ? builtIn : ToQt(text);
 }
 
 inline QString MessageText(const StringTable& strings, std::string_view key) {

@@ -19,6 +19,12 @@ bool AppStore::MarkWarningShown() {
   return false;
 }
 
+bool AppStore::RemoveKey(std::string_view path) {
+  if (!Keys().DeleteTree(path)) return false;
+  Persist();
+  return Persisted();
+}
+
 void AppStore::RemoveStoredData() {
   norvella::RemoveStoredData(Keys());
   Persist();

@@ -38,10 +38,15 @@ class AppStore {
   // Removes the program's stored data (see norvella::RemoveStoredData) and
   // keeps the store.
   void RemoveStoredData();
+  // Deletes a key with all its subkeys and keeps the store; false when the
+  // key is not there or the store could not be kept.
+  bool RemoveKey(std::string_view path);
 
  protected:
   // Keeps the registry where the store lives, after every change.
   virtual void Persist() {}
+  // Whether the last Persist kept the store.
+  virtual bool Persisted() const { return true; }
 };
 
 }  // namespace norvella

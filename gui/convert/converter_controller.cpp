@@ -35,8 +35,18 @@ LocalisationCheck ConverterController::LoadSettings() {
   state_.temporaryFiles.Add(state_.previewPath);
   state_.previewNavigated = false;
   librarianInstalled_ = store_.KeyExists(kLibrarianKey);
+  const LocalisationCheck check = LoadLocalisation();
   RegistrySetupStore stored(store_.Keys(), RunningProgramFolderText());
-  return LoadBookSetup(stored, setup_);
+  LoadBookSettings(stored, setup_);
+  return check;
+}
+
+LocalisationCheck ConverterController::LoadLocalisation() {
+  if (!localisation_) {
+    RegistrySetupStore stored(store_.Keys(), RunningProgramFolderText());
+    localisation_ = LoadBookLocalisation(stored, setup_);
+  }
+  return *localisation_;
 }
 
 std::vector<std::string> ConverterController::HyphFontNames() {

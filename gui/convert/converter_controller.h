@@ -66,6 +66,7 @@ class ConverterController {
   ConverterController(const ConverterController&) = delete;
   ConverterController& operator=(const ConverterController&) = delete;
 
+  AppStore& store() { return store_; }
   Options& options() { return setup_.options; }
   const Options& options() const { return setup_.options; }
   StringTable& strings() { return setup_.strings; }
@@ -88,6 +89,10 @@ class ConverterController {
   // the few that must not stay empty) and the font tables. The window shows
   // the build check the result asks for.
   LocalisationCheck LoadSettings();
+  // The first half of LoadSettings on its own, for the window, which builds
+  // its controls from the localised texts before the options arrive. Runs
+  // once: LoadSettings then goes on from it, and gives its result again.
+  LocalisationCheck LoadLocalisation();
   // Exit: writes the options back through the store.
   void SaveSettings(const SaveSettingsState& state);
   // Where the window was left at the last exit, if the store says.
@@ -169,6 +174,7 @@ class ConverterController {
   std::string fileName_;
   SourceState state_;
   bool librarianInstalled_ = false;
+  std::optional<LocalisationCheck> localisation_;
 
   NullObserver nullObserver_;
   ConversionQuestions defaultQuestions_;

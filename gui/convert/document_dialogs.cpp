@@ -19,6 +19,14 @@ namespace {
 constexpr std::string_view kDocPropSection = "interface\\Controls\\docprop";
 constexpr std::string_view kContentSection = "interface\\Controls\\content confirm";
 
+// Labels show their text as it is: the texts name tags ("<title></title>"),
+// which a label left to guess would take for markup and hide.
+QLabel* PlainLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
 }  // namespace
 
 TTetleWnd::TTetleWnd(const StringTable& strings, QWidget* parent) : QDialog(parent) {
@@ -43,9 +51,9 @@ TTetleWnd::TTetleWnd(const StringTable& strings, QWidget* parent) : QDialog(pare
 
   auto* form = new QFormLayout;
   form->setRowWrapPolicy(QFormLayout::WrapAllRows);
-  form->addRow(text("title doc", "Title (for document)"), title_);
-  form->addRow(text("title head", "Short title (for <title></title> tag)"), shortTitle_);
-  form->addRow(text("author", "Autor (for <meta> tag)"), author_);
+  form->addRow(PlainLabel(text("title doc", "Title (for document)"), this), title_);
+  form->addRow(PlainLabel(text("title head", "Short title (for <title></title> tag)"), this), shortTitle_);
+  form->addRow(PlainLabel(text("author", "Autor (for <meta> tag)"), this), author_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(addAuthor_);
@@ -93,7 +101,7 @@ TContentChecker::TContentChecker(const StringTable& strings, QWidget* parent) : 
   connect(done, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(text("caption", "Table of content (uncheck unneeded items)"), this));
+  layout->addWidget(PlainLabel(text("caption", "Table of content (uncheck unneeded items)"), this));
   layout->addWidget(content_);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(uncheck);

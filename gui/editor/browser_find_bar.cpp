@@ -6,30 +6,35 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include "core/i18n/strings.h"
+#include "gui/common/qt_text.h"
 #include "gui/ui/web_browser.h"
 
 namespace norvella {
 
-BrowserFindBar::BrowserFindBar(std::function<WebBrowser*()> browser, QWidget* parent)
+BrowserFindBar::BrowserFindBar(std::function<WebBrowser*()> browser, const StringTable& strings, QWidget* parent)
     : QWidget(parent), browser_(std::move(browser)) {
+  const std::string section = DialogSection(kDialogFind);
+  auto text = [&](const char* key) { return ToQt(strings.Get(section, key)); };
+  notFound_ = text("not found");
   setObjectName("BrowserFindBar");
   field_ = new QLineEdit(this);
   field_->setObjectName("findText");
-  field_->setPlaceholderText("Find in page");
+  field_->setPlaceholderText(text("find in page"));
   field_->setClearButtonEnabled(true);
   result_ = new QLabel(this);
   auto* previous = new QToolButton(this);
   previous->setObjectName("findPrevious");
   previous->setArrowType(Qt::UpArrow);
-  previous->setToolTip("Previous");
+  previous->setToolTip(text("previous"));
   auto* next = new QToolButton(this);
   next->setObjectName("findNext");
   next->setArrowType(Qt::DownArrow);
-  next->setToolTip("Next");
+  next->setToolTip(text("next"));
   auto* close = new QToolButton(this);
   close->setObjectName("findClose");
   close->setText(QString::fromUtf8("\xC3\x97"));
-  close->setToolTip("Close");
+  close->setToolTip(text("close"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 2, 4, 2);
   layout->addWidget(field_, 1);
@@ -59,7 +64,7 @@ bool BrowserFindBar::FindNext(bool backward) {
   WebBrowser* page = browser_();
   if (page == nullptr || field_->text().isEmpty()) return false;
   const bool found = page->Find(field_->text(), backward);
-  result_->setText(found ? QString() : QString("Not found"));
+  result_->setText(found ? QString() : notFound_);
   return found;
 }
 

@@ -13,6 +13,8 @@ class QLineEdit;
 
 namespace norvella {
 
+class StringTable;
+
 class WebBrowser;
 
 class BrowserFindBar : public QWidget {
@@ -20,7 +22,7 @@ class BrowserFindBar : public QWidget {
 
  public:
   // `browser` gives the browser to search each time (the active one).
-  BrowserFindBar(std::function<WebBrowser*()> browser, QWidget* parent = nullptr);
+  BrowserFindBar(std::function<WebBrowser*()> browser, const StringTable& strings, QWidget* parent = nullptr);
 
   // Shows the bar with the focus in its field; nothing when no document is
   // loaded.
@@ -36,6 +38,7 @@ class BrowserFindBar : public QWidget {
   std::function<WebBrowser*()> browser_;
   QLineEdit* field_;
   QLabel* result_;
+  QString notFound_;
 };
 
 }  // namespace norvella

@@ -37,9 +37,13 @@ TPlComment::TPlComment(const StringTable& strings, QWidget* parent) : QDialog(pa
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(text("comment title", "Comment title (hyperlinked text)"), this));
+  auto* titleLabel = new QLabel(text("comment title", "Comment title (hyperlinked text)"), this);
+  titleLabel->setTextFormat(Qt::PlainText);  // a localised text may name a tag
+  layout->addWidget(titleLabel);
   layout->addWidget(title_);
-  layout->addWidget(new QLabel(text("comment body", "Comment body (goes to the end of the document)"), this));
+  auto* bodyLabel = new QLabel(text("comment body", "Comment body (goes to the end of the document)"), this);
+  bodyLabel->setTextFormat(Qt::PlainText);
+  layout->addWidget(bodyLabel);
   layout->addWidget(body_, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

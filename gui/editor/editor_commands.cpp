@@ -90,18 +90,19 @@ QMenu* EditorCommands::MakePopup(EditorPane editor) {
     const char* source;
     const char* html;
   };
-  const Item items[] = {{"&Undo", "UndoBtn", "htmUndo"},       {"&Redo", "RedoBtn", "htmRedo"},
-                        {nullptr, nullptr, nullptr},           {"Cu&t", "ToolButton8", "ToolButton28"},
-                        {"&Copy", "ToolButton9", "ToolButton29"}, {"&Paste", "ToolButton10", "ToolButton30"},
-                        {nullptr, nullptr, nullptr},           {"Find...", "FindButton", "ToolButton12"},
-                        {"Replace...", "ToolButton4", "ToolButton19"}};
+  // Captions by their keys among the main controls' texts.
+  const Item items[] = {{"popup undo", "UndoBtn", "htmUndo"},       {"popup redo", "RedoBtn", "htmRedo"},
+                        {nullptr, nullptr, nullptr},                {"popup cut", "ToolButton8", "ToolButton28"},
+                        {"popup copy", "ToolButton9", "ToolButton29"}, {"popup paste", "ToolButton10", "ToolButton30"},
+                        {nullptr, nullptr, nullptr},                {"popup find", "FindButton", "ToolButton12"},
+                        {"popup replace", "ToolButton4", "ToolButton19"}};
   for (const Item& item : items) {
     if (item.caption == nullptr) {
       menu->addSeparator();
       continue;
     }
     const std::string control = source ? item.source : item.html;
-    QAction* action = menu->addAction(item.caption);
+    QAction* action = menu->addAction(ToQt(strings_.Get(kControlsMain, item.caption)));
     action->setObjectName(QString::fromStdString(control) + "Popup");
     connect(action, &QAction::triggered, this, [this, control] { Run(control); });
   }
@@ -150,10 +151,11 @@ void EditorCommands::Run(std::string_view name) {
 }
 
 bool EditorCommands::SaveSourceText() {
-  QFileDialog dialog(window_, "Save source text");
+  QFileDialog dialog(window_, ToQt(strings_.Get(kControlsMain, "Save source head")));
   dialog.setObjectName("SaveDialog2");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  const QStringList filters = {"Text files (*.txt)", "HTML files (*.html *.htm)"};
+  const QStringList filters = {ToQt(strings_.Get(kControlsMain, "Text files")) + " (*.txt)",
+                               ToQt(strings_.Get(kControlsMain, "HTML files")) + " (*.html *.htm)"};
   dialog.setNameFilters(filters);
   const QString lastDir = ToQt(options_.Text(Opt::LastEditSaveSrcDir));
   if (!lastDir.isEmpty()) dialog.setDirectory(lastDir);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/editor/editor_texts.h"
+#include "core/i18n/strings.h"
 #include "gui/editor/editor_text.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/qt_text.h"
@@ -48,26 +49,28 @@ void EditorSearch::SetCursor(const QTextCursor& cursor) {
 QTextDocument* EditorSearch::Document() const { return rich_ != nullptr ? rich_->document() : plain_->document(); }
 
 void EditorSearch::Build() {
+  const std::string section = DialogSection(kDialogFind);
+  auto label = [&](const char* key) { return ToQt(strings_.Get(section, key)); };
   const QString editorName = rich_ != nullptr ? rich_->objectName() : plain_->objectName();
   find_ = new QDialog(parent_);
   find_->setObjectName(editorName + "FindDialog");
-  find_->setWindowTitle("Find");
+  find_->setWindowTitle(label("find title"));
   find_->setModal(false);
   findWhat_ = new QLineEdit(find_);
   findWhat_->setObjectName("what");
-  findCase_ = new QCheckBox("Match &case", find_);
+  findCase_ = new QCheckBox(label("match case"), find_);
   findCase_->setObjectName("matchCase");
-  findWord_ = new QCheckBox("Match &whole word only", find_);
+  findWord_ = new QCheckBox(label("whole word"), find_);
   findWord_->setObjectName("wholeWord");
-  findUp_ = new QRadioButton("&Up", find_);
+  findUp_ = new QRadioButton(label("up"), find_);
   findUp_->setObjectName("up");
-  auto* down = new QRadioButton("&Down", find_);
+  auto* down = new QRadioButton(label("down"), find_);
   down->setChecked(true);
-  QPushButton* next = Button("&Find Next", "findNext", find_);
+  QPushButton* next = Button(label("find next"), "findNext", find_);
   next->setDefault(true);
-  QPushButton* close = Button("Cancel", "cancel", find_);
+  QPushButton* close = Button(label("cancel"), "cancel", find_);
   auto* fields = new QFormLayout;
-  fields->addRow("Fi&nd what:", findWhat_);
+  fields->addRow(label("find what"), findWhat_);
   auto* direction = new QHBoxLayout;
   direction->addWidget(findUp_);
   direction->addWidget(down);
@@ -88,24 +91,24 @@ void EditorSearch::Build() {
 
   replace_ = new QDialog(parent_);
   replace_->setObjectName(editorName + "ReplaceDialog");
-  replace_->setWindowTitle("Replace");
+  replace_->setWindowTitle(label("replace title"));
   replace_->setModal(false);
   replaceWhat_ = new QLineEdit(replace_);
   replaceWhat_->setObjectName("what");
   replaceWith_ = new QLineEdit(replace_);
   replaceWith_->setObjectName("with");
-  replaceCase_ = new QCheckBox("Match &case", replace_);
+  replaceCase_ = new QCheckBox(label("match case"), replace_);
   replaceCase_->setObjectName("matchCase");
-  replaceWord_ = new QCheckBox("Match &whole word only", replace_);
+  replaceWord_ = new QCheckBox(label("whole word"), replace_);
   replaceWord_->setObjectName("wholeWord");
-  QPushButton* rnext = Button("&Find Next", "findNext", replace_);
+  QPushButton* rnext = Button(label("find next"), "findNext", replace_);
   rnext->setDefault(true);
-  QPushButton* one = Button("&Replace", "replace", replace_);
-  QPushButton* all = Button("Replace &All", "replaceAll", replace_);
-  QPushButton* rclose = Button("Cancel", "cancel", replace_);
+  QPushButton* one = Button(label("replace"), "replace", replace_);
+  QPushButton* all = Button(label("replace all"), "replaceAll", replace_);
+  QPushButton* rclose = Button(label("cancel"), "cancel", replace_);
   auto* rfields = new QFormLayout;
-  rfields->addRow("Fi&nd what:", replaceWhat_);
-  rfields->addRow("Re&place with:", replaceWith_);
+  rfields->addRow(label("find what"), replaceWhat_);
+  rfields->addRow(label("replace with"), replaceWith_);
   auto* rbuttons = new QVBoxLayout;
   for (QPushButton* button : {rnext, one, all, rclose}) rbuttons->addWidget(button);
   rbuttons->addStretch();
@@ -169,7 +172,7 @@ QTextDocument::FindFlags EditorSearch::Flags(bool forFind) const {
 }
 
 void EditorSearch::ReportMiss(QWidget* over) {
-  QMessageBox box(QMessageBox::Warning, over != nullptr ? over->windowTitle() : QString("Find"),
+  QMessageBox box(QMessageBox::Warning, over != nullptr ? over->windowTitle() : ToQt(strings_.Get(DialogSection(kDialogFind), "find title")),
                   DisplayText(ToQt(NotFoundMessage(strings_, FromQt(text_)))), QMessageBox::Ok,
                   over != nullptr ? over : parent_);
   box.setObjectName("NotFound");

@@ -112,7 +112,7 @@ void OptionPanelWidget::BuildEditorArea(QWidget* area) {
   langOption_ = new QComboBox(area);
   langOption_->setObjectName("LangOption");
   for (const Language& language : LanguageTable()) langOption_->addItem(ToQt(std::string(language.name)));
-  presBreak_ = new QCheckBox(ControlText(controller_.strings(), kControlsMain, "PresBreak", "Preserve breaks"), area);
+  presBreak_ = new QCheckBox(ControlText(controller_.strings(), kControlsMain, "preserve br", "Preserve breaks"), area);
   presBreak_->setObjectName("PresBreak");
   for (QWidget* control : std::initializer_list<QWidget*>{edit1_, comboBox1_, langOption_, edit2_, presBreak_})
     column->addWidget(control);

@@ -14,7 +14,7 @@
 namespace norvella {
 namespace {
 
-std::string Section(std::string_view dialog) { return std::string(kDialogControls) + std::string(dialog); }
+std::string Section(std::string_view dialog) { return DialogSection(dialog); }
 
 }  // namespace
 
@@ -64,6 +64,9 @@ TBookmName::TBookmName(const StringTable& strings, QWidget* parent) : QDialog(pa
   edit_->setMaxLength(static_cast<int>(kProposedNameLength));
   notice_ = new QLabel(this);
   notice_->setObjectName("notice");
+  notice_->setTextFormat(Qt::PlainText);
+  noticeText_ = ControlText(strings, section, "notice",
+                            "A \">\" after a quote or \"--\" ends the name in the file; it is written as \"\u203A\".");
   notice_->setWordWrap(true);
   notice_->hide();
   auto* ok = new QPushButton(ControlText(strings, section, "btn1", "&Ok"), this);
@@ -106,7 +109,7 @@ void TBookmName::accept() {
   if (storable != typed) {
     // Shown as it will be stored; a second "Ok" takes it.
     edit_->setText(ToQt(storable));
-    notice_->setText("A \">\" after a quote or \"--\" ends the name in the file; it is written as \"\u203A\".");
+    notice_->setText(noticeText_);
     notice_->show();
     return;
   }

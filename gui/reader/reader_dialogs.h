@@ -46,6 +46,7 @@ class TBookmName : public QDialog {
 
   QLineEdit* edit_;
   QLabel* notice_;
+  QString noticeText_;  // why the name was changed as it will be stored
 };
 
 // "Bookmark editor": rename and remove bookmarks.

@@ -213,7 +213,7 @@ std::vector<ControlInfo> MakeTable() {
       Group(Button(T::Preview, "ToolButton63", C::Find, "Find", "edit-find", Glyph::Find, "Find")),
       // Enabled while the source editor is in use.
       Button(T::Preview, "FindSelectedBtn", C::FindSelected, "Find selected text\r\nin source", "",
-             Glyph::FindSelected, "Find"),
+             Glyph::FindSelected, "find selected"),
       Group(Button(T::Panel, "ToolButton62", C::Find, "Find", "edit-find", Glyph::Find, "Find")),
   };
 }
@@ -324,6 +324,7 @@ bool CommandImplemented(Command command) {
     case C::UpperCase:
     case C::LowerCase:
     case C::InsertComment:
+    case C::About:
       return true;
     default:
       return false;

@@ -28,6 +28,7 @@
 #include "core/base/text.h"
 #include "core/i18n/keyboard_layout.h"
 #include "gui/convert/document_dialogs.h"
+#include "gui/i18n/about_box.h"
 #include "gui/reader/comment_window.h"
 #include "gui/reader/reader_controller.h"
 #include "gui/reader/screen_saver.h"
@@ -55,6 +56,9 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   setObjectName("TMain");
   setWindowTitle("Norvella - no file");
   setWindowIcon(AppIcon());
+  // The interface texts first: every control and dialog takes its text
+  // when it is made.
+  controller_->LoadLocalisation();
   BuildControls();
   BuildMenus();
   BuildAreas();
@@ -178,7 +182,10 @@ void TMain::WireReader() {
 }
 
 TCommentWnd* TMain::CommentWindow() {
-  if (commentWnd_ == nullptr) commentWnd_ = new TCommentWnd(this);
+  if (commentWnd_ == nullptr) {
+    commentWnd_ = new TCommentWnd(this);
+    commentWnd_->setWindowTitle(ToQt(controller_->strings().Get(kControlsMain, "comment window")));
+  }
   return commentWnd_;
 }
 
@@ -253,6 +260,7 @@ void TMain::Execute(Command command, const QString& control) {
       UpdateReaderChecks();
       break;
     case Command::Find: FindBar()->Open(); break;
+    case Command::About: ShowAbout(); break;
     case Command::FindSelected: FindSelectedInSource(); break;
     default: break;  // its handler comes later; the control is disabled
   }
@@ -319,20 +327,37 @@ void TMain::StoreWindowState() {
   o.SetText(Opt::LastReaderFile, FromQt(readerFileName_));
 }
 
+QString HelpFile(const QStringList& folders, const QString& localisedName) {
+  // Only a plain page name is taken from a localisation, so that it cannot
+  // point the desktop at a file outside the guide's folder.
+  QStringList names;
+  if (!localisedName.isEmpty() && !localisedName.contains('/') && !localisedName.contains('\\') &&
+      !localisedName.startsWith('.') && localisedName.endsWith(".html"))
+    names << localisedName;
+  names << QString::fromUtf8(kHelpPage.data(), static_cast<qsizetype>(kHelpPage.size()));
+  for (const QString& name : names)
+    for (const QString& folder : folders)
+      if (const QFileInfo page(folder + "/" + name); page.isFile()) return page.absoluteFilePath();
+  return {};
+}
+
 void TMain::CheckHelpFile() {
-  // The compiled help in the program's folder, or an HTML help there or
-  // in the installed data folder; the desktop's handler opens it.
+  // The guide beside the program (the build folder) or in the installed
+  // data folder, in the page the localisation names; the desktop's
+  // handler opens it.
   const QString dir = QCoreApplication::applicationDirPath();
   QAction* item = Control("Help1");
-  for (const QString& help : {dir + "/norvella.chm", dir + "/norvella.html", dir + "/help/index.html",
-                              dir + "/../share/norvella/help/index.html",
-                              dir + "/../share/doc/norvella/norvella.html"}) {
+  helpFile_ = HelpFile({dir + "/help", dir + "/../share/norvella/help"},
+                       ToQt(controller_->strings().Get(kControlsMain, "help page")));
+  if (!helpFile_.isEmpty()) return;
+  // A help file of its own beside the program, as older installations had.
+  for (const QString& help : {dir + "/norvella.chm", dir + "/norvella.html", dir + "/../share/doc/norvella/norvella.html"}) {
     if (QFileInfo(help).isFile()) {
       helpFile_ = QFileInfo(help).absoluteFilePath();
       return;
     }
   }
-  item->setText("Help not downloaded.");
+  item->setText(ToQt(controller_->strings().Get(kControlsMain, "no help")));
   item->setProperty("implemented", false);
   item->setEnabled(false);
 }
@@ -365,6 +390,13 @@ void TMain::ShowBuildCheck(const LocalisationCheck& check) {
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);
   box->show();
+}
+
+void TMain::ShowAbout() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  TAboutForm box(controller_->store(), controller_->strings(), this);
+  QApplication::restoreOverrideCursor();
+  box.exec();
 }
 
 void TMain::ShowError(const QString& text) {

@@ -10,9 +10,11 @@
 
 #include <map>
 #include <memory>
+#include <string_view>
 
 #include <QList>
 #include <QMainWindow>
+#include <QStringList>
 #include <QString>
 #include <QUrl>
 
@@ -50,6 +52,11 @@ class TCommentWnd;
 class TDetectWnd;
 class TLarge;
 class WebBrowser;
+
+// The page of the user guide to open: the localisation's page (a plain
+// name ending in ".html") when one of the folders holds it, else the
+// English page; empty when neither is there.
+QString HelpFile(const QStringList& folders, const QString& localisedName);
 
 class TMain : public QMainWindow, private OptionsListener {
   Q_OBJECT
@@ -178,7 +185,9 @@ class TMain : public QMainWindow, private OptionsListener {
   QWidget* BuildPanel();      // the full-window panel, the reader's area
   QWidget* BuildOptionPanel();
   QToolBar* MakeToolBar(ToolBarId toolBar);
-  QMenu* MakeMenu(QMenu* into, const QString& title, std::initializer_list<const char*> items);
+  // A menu with its caption from "interface\menu" (key empty: none).
+  QMenu* MakeMenu(QMenu* into, std::string_view key, const QString& title,
+                  std::initializer_list<const char*> items);
   QAction* Control(const ControlInfo& info) const;
 
   // The parts, each wired to the areas after they exist (main_window.cpp).
@@ -206,6 +215,8 @@ class TMain : public QMainWindow, private OptionsListener {
   void StoreWindowState();
   void CheckHelpFile();
   void ShowBuildCheck(const LocalisationCheck& check);
+  // "About...": the About box, made anew each time.
+  void ShowAbout();
   void ShowError(const QString& text);
   void ShowInfo(const QString& text);
 

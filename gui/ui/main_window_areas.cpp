@@ -31,8 +31,6 @@
 namespace norvella {
 namespace {
 
-constexpr std::string_view kMainSection = "interface\\Controls\\main";
-
 QWidget* Column(QWidget* parent, std::initializer_list<QWidget*> widgets, int stretchIndex) {
   auto* column = new QWidget(parent);
   auto* layout = new QVBoxLayout(column);
@@ -46,11 +44,17 @@ QWidget* Column(QWidget* parent, std::initializer_list<QWidget*> widgets, int st
 }  // namespace
 
 void TMain::BuildControls() {
+  // The localisation is loaded by now: a control shows its text from the
+  // menu or hint section when the localisation gives one, its own
+  // otherwise.
+  const StringTable& strings = controller_->strings();
   for (const ControlInfo& info : Controls()) {
     auto* action = new QAction(this);
     const QString name = QString::fromUtf8(info.name.data(), static_cast<int>(info.name.size()));
     action->setObjectName(name);
-    const QString text = QString::fromUtf8(info.text.data(), static_cast<int>(info.text.size()));
+    QString text = QString::fromUtf8(info.text.data(), static_cast<int>(info.text.size()));
+    if (!info.textKey.empty())
+      text = ControlText(strings, info.kind == ControlKind::MenuItem ? kMenu : kHints, info.textKey, text);
     if (info.kind == ControlKind::MenuItem) {
       action->setText(text);
       QList<QKeySequence> keys;
@@ -85,8 +89,10 @@ void TMain::BuildControls() {
   }
 }
 
-QMenu* TMain::MakeMenu(QMenu* into, const QString& title, std::initializer_list<const char*> items) {
-  QMenu* menu = into != nullptr ? into->addMenu(title) : menuBar()->addMenu(title);
+QMenu* TMain::MakeMenu(QMenu* into, std::string_view key, const QString& title,
+                       std::initializer_list<const char*> items) {
+  const QString caption = key.empty() ? title : ControlText(controller_->strings(), kMenu, key, title);
+  QMenu* menu = into != nullptr ? into->addMenu(caption) : menuBar()->addMenu(caption);
   for (const char* item : items) {
     if (QString(item) == "-") menu->addSeparator();
     else menu->addAction(Control(item));
@@ -95,19 +101,19 @@ QMenu* TMain::MakeMenu(QMenu* into, const QString& title, std::initializer_list<
 }
 
 void TMain::BuildMenus() {
-  MakeMenu(nullptr, "&File", {"Open1", "Openfileinreadermode1", "Save1", "ExportEpub1", "ExportFb21", "Sendtorocket1", "-",
+  MakeMenu(nullptr, "file", "&File", {"Open1", "Openfileinreadermode1", "Save1", "ExportEpub1", "ExportFb21", "Sendtorocket1", "-",
                             "Exit1"});
 
-  QMenu* view = MakeMenu(nullptr, "&View",
+  QMenu* view = MakeMenu(nullptr, "view", "&View",
                          {"Simpleinterfacemode1", "Advancedinterfacemode1", "Readerinterfacemode2", "-"});
-  QMenu* fontSize = MakeMenu(view, "Viewer font size",
+  QMenu* fontSize = MakeMenu(view, "viewer font size", "Viewer font size",
                              {"Increase1", "Decrease1", "-", "Smallest1", "Small1", "Normal1", "Large1",
                               "Largest1"});
   fontSize->menuAction()->setObjectName("Viewerfontsize1");
 
-  QMenu* reader = MakeMenu(nullptr, "&Reader", {"Saveactivefile1", "-"});
+  QMenu* reader = MakeMenu(nullptr, "reader", "&Reader", {"Saveactivefile1", "-"});
   reader->menuAction()->setObjectName("ReaderRoot");
-  QMenu* bookmarks = MakeMenu(reader, "Bookmarks", {"Addbookmark1", "Managebookmarks1"});
+  QMenu* bookmarks = MakeMenu(reader, "bookmarks", "Bookmarks", {"Addbookmark1", "Managebookmarks1"});
   bookmarks->menuAction()->setObjectName("Bookmarks1");
   bookmarksMenu_ = bookmarks;
   bookmarksSeparator_ = bookmarks->addSeparator();
@@ -116,21 +122,21 @@ void TMain::BuildMenus() {
   reader->addSeparator();
   for (const char* item : {"Autoscroll1", "Toorboscroll1", "FullScreen1"}) reader->addAction(Control(item));
   reader->addSeparator();
-  QMenu* stylize = MakeMenu(reader, "Stylize",
+  QMenu* stylize = MakeMenu(reader, "stylise", "Stylize",
                             {"BlackYellow1", "BlackGreen1", "Custom1", "-", "Applylasttoallopened1", "-",
                              "None1"});
   stylize->menuAction()->setObjectName("Stylize1");
   reader->addAction(Control("Autosavebookmarks1"));
   reader->addSeparator();
-  QMenu* recent = MakeMenu(reader, "Recent files", {"empty1"});
+  QMenu* recent = MakeMenu(reader, "recent files", "Recent files", {"empty1"});
   recent->menuAction()->setObjectName("Recentfiles1");
 
-  QMenu* parsing = MakeMenu(nullptr, "&Parsing",
+  QMenu* parsing = MakeMenu(nullptr, "parsing", "&Parsing",
                             {"Autodetectformat1", "-", "Threatasfixedwidth1", "Threataslineparagraph1",
                              "Threatashtml1"});
   parsing->menuAction()->setObjectName("Options1");
 
-  MakeMenu(nullptr, "&?", {"Help1", "About1"});
+  MakeMenu(nullptr, {}, "&?", {"Help1", "About1"});
 
   // The menus themselves are switched like controls.
   for (const MenuInfo& switched : SwitchedMenus()) {
@@ -173,9 +179,9 @@ void TMain::BuildAreas() {
   htmlTab_ = BuildHtmlTab();
   sourceTab_ = BuildSourceTab();
   const StringTable& strings = controller_->strings();
-  pageControl1_->addTab(previewTab_, ControlText(strings, kMainSection, "preview", "Preview"));
+  pageControl1_->addTab(previewTab_, ControlText(strings, kControlsMain, "preview", "Preview"));
   pageControl1_->addTab(htmlTab_, "HTML");
-  pageControl1_->addTab(sourceTab_, ControlText(strings, kMainSection, "SRC", "Source"));
+  pageControl1_->addTab(sourceTab_, ControlText(strings, kControlsMain, "SRC", "Source"));
   clientArea_->addWidget(pageControl1_);
 
   panel1_ = BuildPanel();
@@ -187,6 +193,7 @@ void TMain::BuildAreas() {
   setCentralWidget(splitter1_);
 
   status_ = new StatusPanels(statusBar());
+  status_->ShowTask(ToQt(strings.Get(kControlsMain, "no task")));
   clock_ = new QTimer(this);
   clock_->setObjectName("Timer2");
   connect(clock_, &QTimer::timeout, this, [this] {
@@ -221,7 +228,7 @@ QWidget* TMain::BuildPreviewTab() {
   auto* beside = new QWidget(splitter2_);
   beside->setObjectName("WebPanelFiller");
   splitter2_->setCollapsible(0, false);
-  previewFindBar_ = new BrowserFindBar([this] { return activeBrowser_; });
+  previewFindBar_ = new BrowserFindBar([this] { return activeBrowser_; }, controller_->strings());
   QWidget* tab = Column(pageControl1_, {toolBar3, previewFindBar_, splitter2_}, 2);
   tab->setObjectName("TabSheet1");
   return tab;
@@ -251,7 +258,7 @@ QWidget* TMain::BuildPanel() {
   QToolBar* toolBar4 = MakeToolBar(ToolBarId::Panel);
   webBrowser1_ = new WebBrowser;
   webBrowser1_->setObjectName("WebBrowser1");
-  panelFindBar_ = new BrowserFindBar([this] { return activeBrowser_; });
+  panelFindBar_ = new BrowserFindBar([this] { return activeBrowser_; }, controller_->strings());
   QWidget* panel = Column(clientArea_, {toolBar4, panelFindBar_, webBrowser1_}, 2);
   panel->setObjectName("Panel1");
   return panel;

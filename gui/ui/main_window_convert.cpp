@@ -55,7 +55,7 @@ bool TMain::Guarded(Work&& work) {
 // ---------------------------------------------------------------- loading
 
 bool TMain::AskSourceFileName() {
-  QFileDialog dialog(this, "Load source");
+  QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, "Open for edit head")));
   dialog.setObjectName("OpenDialog1");
   dialog.setFileMode(QFileDialog::ExistingFile);
   // The chosen entry forces the encoding of the load (see
@@ -220,10 +220,10 @@ bool TMain::SaveHTML(bool askForName) {
     return false;
   }
   if (askForName) {
-    QFileDialog dialog(this, "Save the result");
+    QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, "Save result head")));
     dialog.setObjectName("SaveDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({"HTML files (*.html *.htm)"});
+    dialog.setNameFilters({ToQt(controller_->strings().Get(kControlsMain, "HTML files")) + " (*.html *.htm)"});
     dialog.setDefaultSuffix("htm");
     const QString lastDir = ToQt(options().Text(Opt::LastEditSaveDir));
     const QFileInfo source(sourceFileName_);
@@ -251,10 +251,11 @@ bool TMain::ExportBook(BookFormat format) {
   }
   const bool epub = format == BookFormat::kEpub;
   const QString suffix = QString::fromLatin1(BookFormatExtension(format).data());
-  QFileDialog dialog(this, epub ? "Export as EPUB" : "Export as FB2");
+  QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, epub ? "Export EPUB head" : "Export FB2 head")));
   dialog.setObjectName(epub ? "ExportEpubDialog" : "ExportFb2Dialog");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({epub ? "EPUB books (*.epub)" : "FictionBook books (*.fb2)"});
+  dialog.setNameFilters({ToQt(controller_->strings().Get(kControlsMain, epub ? "EPUB books" : "FB2 books")) +
+                         (epub ? " (*.epub)" : " (*.fb2)")});
   dialog.setDefaultSuffix(suffix);
   const QString lastDir = ToQt(options().Text(Opt::LastEditSaveDir));
   const QFileInfo source(sourceFileName_);

@@ -86,10 +86,10 @@ void TMain::FollowLinkOut(WebBrowser* browser, const QUrl& url) {
 void TMain::Readerinterfacemode1Click(bool askForFile) {
   if (!reader_->ConfirmLeaving()) return;
   if (askForFile) {
-    QFileDialog dialog(this, "Open for reading");
+    QFileDialog dialog(this, ToQt(controller_->strings().Get(kControlsMain, "Open for read head")));
     dialog.setObjectName("OpenForRead");
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({"HTML Documents (*.html *.htm)"});
+    dialog.setNameFilters({ToQt(controller_->strings().Get(kControlsMain, "HTML documents")) + " (*.html *.htm)"});
     dialog.setDefaultSuffix("html");
     if (!readerOpenFileName_.isEmpty()) dialog.selectFile(readerOpenFileName_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;

@@ -35,7 +35,7 @@ ReaderQuestions::SaveAnswer DialogReaderQuestions::AskSaveChanges() {
 }
 
 bool DialogReaderQuestions::AskGoToPosition(bool& neverAsk) {
-  const TLarge::Answer answer = large_.Ask(MessageText(strings_, "LastOpenPage"), MessageText(strings_, "Skip"));
+  const TLarge::Answer answer = large_.Ask(MessageText(strings_, "LastOpenPage"), ToQt(strings_.Get(kControlsMain, "Skip")));
   neverAsk = answer.neverAsk;
   return answer.proceed;
 }

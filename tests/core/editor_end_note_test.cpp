@@ -73,6 +73,9 @@ TEST(EditorTexts, UndoHintsAndSearchMessage) {
   EXPECT_EQ(UndoHint(strings, UndoAction::None), "Undo ");
   strings.Set(kControlsMain, "Undo ", "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC ");
   EXPECT_EQ(UndoHint(strings, UndoAction::Cut), "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC cut");
+  // The action's name is a text of its own.
+  strings.Set(kControlsMain, "undo cut", "\xE2\xFB\xF0\xE5\xE7\xE0\xED\xE8\xE5");
+  EXPECT_EQ(UndoHint(strings, UndoAction::Cut), "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC \xE2\xFB\xF0\xE5\xE7\xE0\xED\xE8\xE5");
   EXPECT_EQ(NotFoundMessage(strings, "abc"), "Text \"abc\" not found.");
   // The searched text is not a format.
   EXPECT_EQ(NotFoundMessage(strings, "%s%d"), "Text \"%s%d\" not found.");

@@ -55,9 +55,10 @@ TEST(LoadLocalisation, RefusesOlderOrUnversionedBuildsButDialogsStillApply) {
               "Interface localization was created for build [" + build +
                   "], and is incompatible with curent version. Download latest localization from " +
                   std::string(kWebAddress));
-    const auto dialog = LoadDialogTexts(r, kDialogLargeFile, {{"title", "Large file"}, {"btn1", "Yes"}});
-    EXPECT_EQ(dialog.at("title"), "\xC1\xEE\xEB\xFC\xF8\xEE\xE9");
-    EXPECT_EQ(dialog.at("btn1"), "Yes");
+    // The dialogs' own sections apply all the same; a key the section
+    // lacks keeps the dialog's own text (an empty text in the table).
+    EXPECT_EQ(s.Get(DialogSection(kDialogLargeFile), "title"), "\xC1\xEE\xEB\xFC\xF8\xEE\xE9");
+    EXPECT_EQ(s.Get(DialogSection(kDialogLargeFile), "btn1"), "");
   }
   // A "target" that is not an integer counts as missing.
   Registry r = WithLocalisation(std::nullopt);
@@ -75,7 +76,36 @@ TEST(LoadLocalisation, NothingInstalledShowsNothing) {
   EXPECT_FALSE(check.installed);
   EXPECT_FALSE(check.ShowBuildCheck());
   EXPECT_EQ(t.header, HtmlTemplates().header);
-  EXPECT_EQ(LoadDialogTexts(r, kDialogBookmark, {{"title", "Bookmark"}}).at("title"), "Bookmark");
+  EXPECT_EQ(s.Get(DialogSection(kDialogBookmark), "title"), "");
+  EXPECT_EQ(s.Get(DialogSection(kDialogAbout), "title"), "About Norvella");
+}
+
+TEST(LoadLocalisation, DialogSectionsApplyWithoutTheLocalisationsOwnValues) {
+  Registry r;
+  r.Create(kKey + "interface\\Controls\\bookmark").WriteString("title", "Bookmark name");
+  r.Create(kKey + "interface\\menu").WriteString("file", "Archive");
+  StringTable s;
+  HtmlTemplates t;
+  EXPECT_FALSE(LoadLocalisation(r, s, t, "/").accepted);
+  EXPECT_EQ(s.Get(DialogSection(kDialogBookmark), "title"), "Bookmark name");
+  EXPECT_EQ(s.Get(kMenu, "file"), "");  // the main window's sections need the checked key
+}
+
+TEST(InstalledAddOns, NamedAsTheAboutBoxShowsThem) {
+  Registry r;
+  EXPECT_FALSE(InstalledLocalisation(r).installed);
+  EXPECT_FALSE(InstalledSkin(r).installed);
+  r.Create(LocalisationKeyPath());
+  r.Create(SkinKeyPath()).WriteString("name", "");
+  EXPECT_TRUE(InstalledLocalisation(r).installed);
+  EXPECT_EQ(InstalledLocalisation(r).name, "Unknown language");
+  EXPECT_EQ(InstalledSkin(r).name, "Unknown html skin");
+  r.Open(LocalisationKeyPath())->WriteString("name", "\xD0\xF3\xF1\xF1\xEA\xE8\xE9");
+  r.Open(SkinKeyPath())->WriteString("name", "Sepia");
+  EXPECT_EQ(InstalledLocalisation(r).name, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9");
+  EXPECT_EQ(InstalledSkin(r).name, "Sepia");
+  EXPECT_EQ(LocalisationKeyPath(), std::string(kSettingsKey) + "\\interface");
+  EXPECT_EQ(SkinKeyPath(), std::string(kSettingsKey) + "\\html");
 }
 
 TEST(LoadHtmlSkin, ReplacesNonEmptyTemplatesAndExpandsTheFirstPlaceholder) {

@@ -89,6 +89,30 @@ TEST(OptionTree, ShapeAndCaptions) {
   EXPECT_EQ(NodeIcon(53, options), kTreeIconOff);  // "Load safely" is off by default
 }
 
+// A localisation names the nodes that carry a value too: the document
+// nodes put their value after the localised name, the empty-lines node
+// puts its number in place of the caption's leading 2.
+TEST(OptionTree, ValueCaptionsKeepTheLocalisedWords) {
+  StringTable strings;
+  Options options;
+  DocumentProperties doc;
+  doc.author = "Gogol";
+  EXPECT_EQ(NodeCaption(26, options, doc, strings), "2 and more empty lines to <br>");
+  options.SetNumber(Opt::DetectTwoEmptyLines, 3);
+  EXPECT_EQ(NodeCaption(26, options, doc, strings), "3 and more empty lines to <br>");
+  strings.Set(kTree, "2", "\xC0\xE2\xF2\xEE\xF0");  // "Автор"
+  strings.Set(kTree, "26", "2 \xE8 \xE1\xEE\xEB\xE5\xE5 <br>");
+  EXPECT_EQ(NodeCaption(2, options, doc, strings), "\xC0\xE2\xF2\xEE\xF0:\"Gogol\"");
+  EXPECT_EQ(NodeCaption(26, options, doc, strings), "3 \xE8 \xE1\xEE\xEB\xE5\xE5 <br>");
+  options.SetNumber(Opt::DetectTwoEmptyLines, 12);
+  EXPECT_EQ(NodeCaption(26, options, doc, strings), "12 \xE8 \xE1\xEE\xEB\xE5\xE5 <br>");
+  // A caption that does not start with the number gets it in front.
+  strings.Set(kTree, "26", "Empty lines to <br>");
+  EXPECT_EQ(NodeCaption(26, options, doc, strings), "12 Empty lines to <br>");
+  options.SetNumber(Opt::DetectTwoEmptyLines, 0);
+  EXPECT_EQ(NodeCaption(26, options, doc, strings), "Empty lines to <br>");
+}
+
 TEST_F(PanelTest, DocumentCaptionsFollowTheirEditors) {
   panel.Select(3);
   ASSERT_EQ(panel.OpenKind(), EditorKind::Title);
