@@ -160,6 +160,30 @@ constexpr StringDefault kControlsMainDefaults[] = {
     {"Open as UTF-8", "Open as UTF-8 file"},
     {"Undo ", "Undo "},
     {"Redo ", "Redo "},
+    // The reader's lists when they hold nothing, and the full-screen view's
+    // context menu.
+    {"empty", "(empty)"},
+    {"fullscreen autoscroll", "Autoscroll"},
+    {"fullscreen add note", "Add note"},
+    {"fullscreen add bookmark", "Add bookmark"},
+};
+
+// Hints of the full-screen view's own buttons; its other buttons take the
+// hints of the main window's buttons of the same command.
+constexpr StringDefault kReaderHintDefaults[] = {
+    {"unzoom", "Unzoom"},
+    {"bookmarks", "Bookmarks"},
+};
+
+// The custom style dialog's texts; "custom" is both colour buttons.
+constexpr StringDefault kColoriferDefaults[] = {
+    {"title", "Colorifer"},
+    {"bodycolor", "Color for body"},
+    {"textcolor", "Color for text"},
+    {"mainfont", "Main font"},
+    {"custom", "Custom..."},
+    {"btn1", "&Ok"},
+    {"btn2", "&Cancel"},
 };
 
 template <std::size_t N>
@@ -174,6 +198,8 @@ StringTable::StringTable() {
   Fill(sections_[std::string(kProcesses)], kProcessDefaults);
   Fill(sections_[std::string(kTree)], kTreeDefaults);
   Fill(sections_[std::string(kControlsMain)], kControlsMainDefaults);
+  Fill(sections_[std::string(kHints)], kReaderHintDefaults);
+  Fill(sections_[std::string(kDialogControls) + "colorifer"], kColoriferDefaults);
   auto& descr = sections_[std::string(kDescr)];
   for (const auto& row : DescrDefaults()) descr.emplace(std::string(row.key), std::string(row.text));
 }

@@ -4,8 +4,11 @@
 // driven by a test page as well as by the program's browser.
 
 #include <optional>
+#include <vector>
 
 #include <QString>
+
+#include "core/reader/reader_style.h"
 
 namespace norvella {
 
@@ -33,6 +36,12 @@ class ReaderPage {
   // The local file the page shows (without its anchor); empty for a page
   // that is not a local file.
   virtual QString DocumentPath() = 0;
+  // Assigns the settings to the body's style object in order; false when
+  // the page has no body.
+  virtual bool StyleBody(const std::vector<BodyStyleSetting>& settings) = 0;
+  // Puts a body serialised from another page of the same document in place
+  // of this page's body (its attributes, inline style included).
+  virtual bool ReplaceBody(const QString& bodyHtml) = 0;
 };
 
 }  // namespace norvella
