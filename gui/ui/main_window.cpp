@@ -232,7 +232,8 @@ void TMain::WireFullScreen() {
 }
 
 TCommentWnd* TMain::CommentWindow() {
-  if (commentWnd_ == nullptr) commentWnd_ = new TCommentWnd(this);
+  if (commentWnd_ == nullptr)
+    commentWnd_ = new TCommentWnd(FullScreenShown() ? static_cast<QWidget*>(fullScreen_.get()) : this);
   return commentWnd_;
 }
 

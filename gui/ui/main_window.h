@@ -245,6 +245,7 @@ class TMain : public QMainWindow, private OptionsListener {
   void UpdateTextSizeChecks();
   void WireFullScreen();
   void LeaveFullScreen();
+  void SetDialogOwner(QWidget* owner);
   void FillFullScreenBookmarks();
   void BookshelfClick(const QString& button);
 

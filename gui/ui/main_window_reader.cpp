@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -26,7 +27,9 @@
 #include "gui/reader/reader_controller.h"
 #include "gui/reader/screen_saver.h"
 #include "gui/ui/browser_page.h"
+#include "gui/reader/comment_window.h"
 #include "gui/ui/full_screen_window.h"
+#include "gui/ui/reader_questions.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
 
@@ -224,10 +227,8 @@ TColorifer* TMain::Colorifer() {
 }
 
 void TMain::CustomStyle() {
-  // Over the full-screen view while it is shown.
-  QWidget* owner = FullScreenShown() ? static_cast<QWidget*>(fullScreen_.get()) : this;
   TColorifer* dialog = Colorifer();
-  if (dialog->parentWidget() != owner) dialog->setParent(owner, dialog->windowFlags());
+  if (FullScreenShown()) SetDialogOwner(fullScreen_.get());
   if (const auto style = dialog->Ask()) reader_->ApplyCustomStyle(*style);
 }
 
@@ -267,8 +268,13 @@ void TMain::ZoomBtnClick() {
   const std::optional<std::string> copy = reader_->SnapshotToTempFile();
   browserBeforeFullScreen_ = activeBrowser_;
   SetActiveBrowser(view);
+  SetDialogOwner(fullScreen_.get());
   fullScreen_->ShowProgress(0);
+  // The whole screen the window is on, whether or not the desktop honours
+  // the full-screen request of a window without a frame.
+  if (QScreen* screen = this->screen()) fullScreen_->setGeometry(screen->geometry());
   fullScreen_->showFullScreen();
+  fullScreen_->raise();
   fullScreen_->activateWindow();
   if (copy) {
     reader_->LoadSnapshot(*copy);
@@ -299,10 +305,17 @@ void TMain::LeaveFullScreen() {
   BrowserPage to(back);
   reader_->CarryPage(from, to);
   SetActiveBrowser(back);
+  SetDialogOwner(this);
   view->Navigate("about:blank");
   UpdateReaderChecks();
   activateWindow();
   QApplication::restoreOverrideCursor();
+}
+
+void TMain::SetDialogOwner(QWidget* owner) {
+  readerQuestions_->SetDialogOwner(owner);
+  for (QWidget* window : {static_cast<QWidget*>(commentWnd_), static_cast<QWidget*>(colorifer_)})
+    if (window != nullptr && window->parentWidget() != owner) window->setParent(owner, window->windowFlags());
 }
 
 void TMain::FillFullScreenBookmarks() {
