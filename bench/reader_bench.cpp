@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
   // A colour scheme on the whole novel, each time on a page without one:
   // the command itself, and until the engine has laid the page out again
   // in the scheme's font.
-  double scheme = 1e9, schemeWorst = 0, layout = 1e9;
+  double scheme = 1e9, schemeWorst = 0, laidOut = 1e9;
   for (int i = 0; i < 4; ++i) {
     reader.RemoveStyle();
     browser.ScrollHeight();
@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
     reader.ApplyScheme(i % 2 + 1);
     const double took = Ms(t0);
     browser.ScrollHeight();
-    layout = std::min(layout, Ms(t0));
+    laidOut = std::min(laidOut, Ms(t0));
     scheme = std::min(scheme, took);
     schemeWorst = std::max(schemeWorst, took);
   }
@@ -178,6 +178,6 @@ int main(int argc, char** argv) {
   std::printf("leave full screen   %8.0f ms   target 1500 ms   ratio %.2f   (worst %.0f ms)%s\n", leaveBest,
               leaveBest / 1500.0, leaveWorst, copiesLeft ? "   COPIES LEFT BEHIND" : "");
   std::printf("colour scheme       %8.1f ms   target  100 ms   ratio %.2f   (worst %.1f ms; laid out after %.0f ms)\n",
-              scheme, scheme / 100.0, schemeWorst, layout);
+              scheme, scheme / 100.0, schemeWorst, laidOut);
   return 0;
 }

@@ -226,8 +226,16 @@ void TMain::WireFullScreen() {
   });
   view->Action("ToolButton49")->setEnabled(false);
   view->Action("ToolButton50")->setEnabled(false);
+  // A file dropped on the view is loaded as one dropped on the window, which
+  // it shows again first.
   connect(browser, &WebBrowser::FilesDropped, this, [this](const QList<QUrl>& urls) {
-    QMetaObject::invokeMethod(this, [this, urls] { OpenDroppedFiles(urls); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, urls] {
+          if (FullScreenShown()) fullScreen_->close();
+          OpenDroppedFiles(urls);
+        },
+        Qt::QueuedConnection);
   });
 }
 

@@ -358,7 +358,7 @@ bool WebBrowser::ReplaceBody(const QString& bodyHtml) {
       "var d = new DOMParser().parseFromString('<!DOCTYPE html><html><head></head>' + " + JsString(bodyHtml) +
       " + '</html>', 'text/html');"
       "if (!d.body) return false;"
-      "document.documentElement.replaceChild(document.importNode(d.body, true), document.body);"
+      "document.documentElement.replaceChild(document.adoptNode(d.body), document.body);"
       "return true;"), kLoadTimeoutMs);
   return value && value->toBool();
 }

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -270,6 +271,13 @@ class ReaderStyleTest : public QObject {
     QVERIFY(!reader.CarryPage(view, main));
     QCOMPARE(main.body, QString("<body>read in full screen</body>"));
 
+    // A copy that an interruption leaves behind goes with the program's
+    // temporary files at exit.
+    const auto left = reader.SnapshotToTempFile();
+    QVERIFY(left.has_value());
+    temporary.DeleteAll();
+    QVERIFY(!QFile::exists(PathText(*left)));
+
     // No document: no copy, and the place stays.
     main.hasDocument = false;
     QVERIFY(!reader.SnapshotToTempFile().has_value());
@@ -460,6 +468,29 @@ class ReaderStyleTest : public QObject {
     window.reset();
     QCOMPARE(store_.Value("Recent reader file 0"), FromQt(fresh));
     QCOMPARE(store_.Value("Recent reader file 9"), FromQt(stored[8]));
+  }
+
+  void LeavingADocumentFromTheListAsksAboutItsChanges() {
+    const QString first = WriteDoc("changed.html", "first");
+    const QString second = WriteDoc("next.html", "second");
+    store_.Set("Recent reader file 0", FromQt(second));
+    auto window = Window();
+    window->SetReaderOpenFileName(first);
+    window->Readerinterfacemode1Click(false);
+    QVERIFY(window->ActiveBrowser()->WaitUntilReady());
+    window->Colorify(kYellowSchemeTag);
+    QVERIFY(!window->reader().DocSaved());
+    {
+      ModalAnswerer cancel([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Cancel); });
+      // The open document came first in the list; the other is second.
+      window->RecentMenu()->actions().at(1)->trigger();
+      QCOMPARE(cancel.seen.size(), 1);
+    }
+    QCOMPARE(window->reader().FileName(), PathBytes(first));
+    ModalAnswerer yes([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Yes); });
+    window->RecentMenu()->actions().at(1)->trigger();
+    QCOMPARE(window->reader().FileName(), PathBytes(second));
+    QVERIFY(ReadFile(first).contains("yellow"));
   }
 
   void AnEmptyListShowsItsPlaceholder() {
