@@ -328,7 +328,10 @@ void ReaderController::LoadSnapshot(const std::string& copy) {
     page_->Navigate(PathText(copy));
     questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
     questions_.SetBusy(true);
-    if (page_->WaitUntilReady()) ScrollToRatio(*page_);
+    if (page_->WaitUntilReady()) {
+      ScrollToRatio(*page_);
+      page_->WatchBody();
+    }
     questions_.SetBusy(false);
     questions_.ShowTask({});
   }
@@ -342,9 +345,25 @@ bool ReaderController::CarryPage(ReaderPage& from, ReaderPage& to) {
   // elsewhere by a step back in its history stays behind.
   const QString shown = from.DocumentPath();
   if (fileName_.empty() || !(SamePath(shown, fileName_) || SamePath(shown, copyName_))) return false;
+  scrollRatio_ = RatioOf(from);
+  // The page that still shows the document as it was before the view took
+  // it needs only what changed there: nothing (it was only read), or the
+  // body's inline style (a scheme chosen in full screen).
+  if (SamePath(to.DocumentPath(), fileName_)) {
+    const ReaderPage::BodyChange change = from.ChangeSinceWatched();
+    if (change == ReaderPage::BodyChange::None) {
+      ScrollToRatio(to);
+      return true;
+    }
+    if (change == ReaderPage::BodyChange::StyleOnly) {
+      if (const auto style = from.BodyStyleText(); style && to.SetBodyStyleText(*style)) {
+        ScrollToRatio(to);
+        return true;
+      }
+    }
+  }
   const auto body = from.BodyHtml();
   if (!body) return false;
-  scrollRatio_ = RatioOf(from);
   questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
   questions_.SetBusy(true);
   bool carried = false;

@@ -42,6 +42,15 @@ class ReaderPage {
   // Puts a body serialised from another page of the same document in place
   // of this page's body (its attributes, inline style included).
   virtual bool ReplaceBody(const QString& bodyHtml) = 0;
+  // From now on, notes what changes in the body: nothing, only its inline
+  // style, or more (content, other attributes). Unknown when the page
+  // cannot tell (it was not watched, or another page was loaded since).
+  enum class BodyChange { Unknown, None, StyleOnly, Content };
+  virtual void WatchBody() {}
+  virtual BodyChange ChangeSinceWatched() { return BodyChange::Unknown; }
+  // The body's inline style as text (its cssText), and setting it whole.
+  virtual std::optional<QString> BodyStyleText() { return std::nullopt; }
+  virtual bool SetBodyStyleText(const QString&) { return false; }
 };
 
 }  // namespace norvella

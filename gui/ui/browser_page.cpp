@@ -29,6 +29,18 @@ bool BrowserPage::StyleBody(const std::vector<BodyStyleSetting>& settings) {
 }
 
 bool BrowserPage::ReplaceBody(const QString& bodyHtml) { return browser_->ReplaceBody(bodyHtml); }
+void BrowserPage::WatchBody() { browser_->WatchBody(); }
+ReaderPage::BodyChange BrowserPage::ChangeSinceWatched() {
+  switch (browser_->BodyChanged()) {
+    case WebBrowser::BodyChange::None: return BodyChange::None;
+    case WebBrowser::BodyChange::StyleOnly: return BodyChange::StyleOnly;
+    case WebBrowser::BodyChange::Content: return BodyChange::Content;
+    case WebBrowser::BodyChange::Unknown: break;
+  }
+  return BodyChange::Unknown;
+}
+std::optional<QString> BrowserPage::BodyStyleText() { return browser_->BodyStyle(); }
+bool BrowserPage::SetBodyStyleText(const QString& cssText) { return browser_->SetBodyStyle(cssText); }
 
 QString BrowserPage::DocumentPath() {
   const QUrl url(browser_->LocationUrl());

@@ -31,6 +31,10 @@ class BrowserPage final : public ReaderPage {
   QString DocumentPath() override;
   bool StyleBody(const std::vector<BodyStyleSetting>& settings) override;
   bool ReplaceBody(const QString& bodyHtml) override;
+  void WatchBody() override;
+  BodyChange ChangeSinceWatched() override;
+  std::optional<QString> BodyStyleText() override;
+  bool SetBodyStyleText(const QString& cssText) override;
 
  private:
   WebBrowser* browser_;

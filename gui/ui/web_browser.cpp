@@ -363,6 +363,43 @@ bool WebBrowser::ReplaceBody(const QString& bodyHtml) {
   return value && value->toBool();
 }
 
+void WebBrowser::WatchBody() {
+  // The observer and its marks live in the program's own script world; the
+  // page cannot see or reset them.
+  RunScript(Guarded(
+      "if (!document.body) return false;"
+      "if (window.norvellaWatch) window.norvellaWatch.disconnect();"
+      "var body = document.body;"
+      "window.norvellaChange = 0;"  // 0 none, 1 the body's style only, 2 more
+      "var note = function(records) {"
+      "  for (var i = 0; i < records.length; ++i) {"
+      "    var r = records[i];"
+      "    var styleOnly = r.type === 'attributes' && r.target === body && r.attributeName === 'style';"
+      "    window.norvellaChange = Math.max(window.norvellaChange, styleOnly ? 1 : 2);"
+      "  }"
+      "};"
+      "window.norvellaWatchNote = note;"
+      "window.norvellaWatchedBody = body;"
+      "window.norvellaWatch = new MutationObserver(note);"
+      "window.norvellaWatch.observe(body, {subtree: true, childList: true, attributes: true,"
+      " characterData: true});"
+      "return true;"));
+}
+
+WebBrowser::BodyChange WebBrowser::BodyChanged() {
+  const auto value = RunScript(Guarded(
+      "if (!window.norvellaWatch || typeof window.norvellaChange !== 'number') return null;"
+      "if (document.body !== window.norvellaWatchedBody) return 2;"
+      "window.norvellaWatchNote(window.norvellaWatch.takeRecords());"
+      "return window.norvellaChange;"));
+  if (!value || !value->isValid() || value->isNull()) return BodyChange::Unknown;
+  switch (value->toInt()) {
+    case 0: return BodyChange::None;
+    case 1: return BodyChange::StyleOnly;
+    default: return BodyChange::Content;
+  }
+}
+
 void WebBrowser::ClearHistory() {
   view_->history()->clear();
   SendCommandState();

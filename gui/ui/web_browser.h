@@ -98,6 +98,12 @@ class WebBrowser : public QWidget {
   // Replaces the body by one serialised elsewhere (its outerHTML), parsed
   // as inert markup: nothing in it runs.
   bool ReplaceBody(const QString& bodyHtml);
+  // Starts noting changes of the body (content and attributes) made by
+  // anyone; BodyChanged tells whether there were any since, nothing when the
+  // page was not watched (another page has been loaded since).
+  enum class BodyChange { Unknown, None, StyleOnly, Content };
+  void WatchBody();
+  BodyChange BodyChanged();
   // Forgets every page before and after the one shown.
   void ClearHistory();
   // The menu the page shows on a right click instead of the engine's own.

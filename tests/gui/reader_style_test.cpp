@@ -366,6 +366,25 @@ class ReaderStyleTest : public QObject {
     QCOMPARE(info.bookmarks.size(), std::size_t(1));
   }
 
+  void ReadingOnlyInFullScreenCarriesThePlaceAndAStyleComesBack() {
+    auto window = Window();
+    QVERIFY(!ReadConvertedBook(*window, "plain.html").isEmpty());
+    WebBrowser* panel = window->ActiveBrowser();
+    for (const bool restyle : {false, true}) {
+      window->ZoomBtnClick();
+      WebBrowser* page = window->FullScreenWindow()->Browser();
+      if (restyle) window->Colorify(kYellowSchemeTag);
+      QVERIFY(page->ScrollTo(0, page->ScrollHeight().value_or(0) / 2));
+      QTRY_VERIFY(page->ScrollTop().value_or(0) > 0);
+      const double ratio = double(page->ScrollTop().value()) / page->ScrollHeight().value();
+      window->ZoomBtnClick();
+      QVERIFY(!window->FullScreenShown());
+      QVERIFY(std::abs(double(panel->ScrollTop().value_or(0)) / panel->ScrollHeight().value_or(1) - ratio) < 0.01);
+      QCOMPARE(panel->BodyStyle().value_or("").contains("yellow"), restyle);
+    }
+    QVERIFY(Copies(dir_.path()).isEmpty());
+  }
+
   void TheCustomDialogWritesAPickedColourAsRrGgBb() {
     auto window = Window();
     QVERIFY(!ReadConvertedBook(*window).isEmpty());
