@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -510,6 +511,27 @@ class ReaderStyleTest : public QObject {
     window->RecentMenu()->actions().at(1)->trigger();
     QCOMPARE(window->reader().FileName(), PathBytes(second));
     QVERIFY(ReadFile(first).contains("yellow"));
+  }
+
+  void TheOpenDialogStartsInTheLastFolderReadFrom() {
+    QDir(dir_.path()).mkpath("shelf/later");
+    const QString later = dir_.filePath("shelf/later");
+    WriteFile(later + "/book.html", QByteArray(kProducedHead) + "<body>later</body></html>");
+    store_.Set("Last read dir", FromQt(dir_.filePath("shelf")));
+    auto window = Window();
+    QString startedIn;
+    ModalAnswerer choose([&](QWidget* d) {
+      if (auto* dialog = qobject_cast<QFileDialog*>(d)) {
+        startedIn = dialog->directory().absolutePath();
+        dialog->selectFile(later + "/book.html");
+        QMetaObject::invokeMethod(dialog, "accept");
+      }
+    });
+    window->Control("Openfileinreadermode1")->trigger();
+    QCOMPARE(startedIn, dir_.filePath("shelf"));
+    QCOMPARE(window->reader().FileName(), PathBytes(later + "/book.html"));
+    window.reset();
+    QCOMPARE(store_.Value("Last read dir"), FromQt(later));
   }
 
   void AnEmptyListShowsItsPlaceholder() {
