@@ -375,6 +375,7 @@ bool ReaderController::CarryPage(ReaderPage& from, ReaderPage& to) {
   }
   if (to.ReplaceBody(*body)) {
     ScrollToRatio(to);
+    to.WatchBody();
     carried = true;
   }
   questions_.SetBusy(false);

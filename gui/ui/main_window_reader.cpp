@@ -279,11 +279,18 @@ void TMain::ZoomBtnClick() {
   if (copy) {
     reader_->LoadSnapshot(*copy);
   } else {
-    // Nothing to copy (no document, or a page that is not the reader's):
-    // the view shows what the window showed.
-    view->Navigate(browserBeforeFullScreen_->LocationUrl().isEmpty() ? QString("about:blank")
-                                                                     : browserBeforeFullScreen_->LocationUrl());
-    view->WaitUntilReady();
+    // No copy (its folder refused it, or there is no document): the live
+    // page itself is carried over, as on the way back, so the view never
+    // shows the file without the changes made to it; failing that (no
+    // document, or a page that is not the reader's) the view shows what the
+    // window showed.
+    BrowserPage from(browserBeforeFullScreen_);
+    BrowserPage to(view);
+    if (!reader_->CarryPage(from, to)) {
+      const QString shown = browserBeforeFullScreen_->LocationUrl();
+      view->Navigate(shown.isEmpty() ? QString("about:blank") : shown);
+      view->WaitUntilReady();
+    }
   }
   // No way back to a page of an earlier visit, whose copy is gone.
   view->ClearHistory();

@@ -386,6 +386,34 @@ class ReaderStyleTest : public QObject {
     QVERIFY(Copies(dir_.path()).isEmpty());
   }
 
+  void WithoutRoomForTheCopyTheLivePageStillGoesFullScreen() {
+    QDir(dir_.path()).mkpath("crowded");
+    const QString crowded = dir_.filePath("crowded");
+    const QString book = crowded + "/book.html";
+    WriteFile(book, QByteArray(kProducedHead) + "<body><p>crowded</p></body></html>");
+    // Every name the copy could take is someone else's.
+    QString name = "~$$$";
+    for (int i = 0; i < 48; ++i, name += "~$$$") QVERIFY(WriteFile(crowded + "/" + name + ".html", "theirs"));
+    auto window = Window();
+    window->SetReaderOpenFileName(book);
+    window->Readerinterfacemode1Click(false);
+    QVERIFY(window->ActiveBrowser()->WaitUntilReady());
+    window->Colorify(kGreenSchemeTag);  // not saved
+    {
+      ModalAnswerer ok([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Ok); });
+      window->ZoomBtnClick();
+      QCOMPARE(ok.seen.size(), 1);  // the system's reason
+    }
+    WebBrowser* page = window->FullScreenWindow()->Browser();
+    QCOMPARE(page->LocationUrl(), QUrl::fromLocalFile(book).toString());
+    QVERIFY(page->BodyStyle().value_or("").contains("lime"));
+    window->Colorify(kYellowSchemeTag);
+    window->ZoomBtnClick();
+    QVERIFY(window->ActiveBrowser()->BodyStyle().value_or("").contains("yellow"));
+    QCOMPARE(ReadFile(crowded + "/~$$$.html"), QByteArray("theirs"));
+    QCOMPARE(QDir(crowded).entryList(QDir::Files).size(), 49);
+  }
+
   void TheCustomDialogWritesAPickedColourAsRrGgBb() {
     auto window = Window();
     QVERIFY(!ReadConvertedBook(*window).isEmpty());
