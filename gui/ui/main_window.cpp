@@ -116,6 +116,7 @@ TMain::~TMain() {
   if (fullScreen_) {
     disconnect(fullScreen_.get(), nullptr, this, nullptr);
     fullScreen_->hide();
+    SetDialogOwner(this);  // the dialogs are the window's to delete
   }
   if (interfaceMode_ == kReaderMode && !readerFileName_.isEmpty()) {
     if (const auto top = activeBrowser_->ScrollTop()) options().SetNumber(Opt::LastReadDocPos, *top);
