@@ -1,6 +1,8 @@
 // Reader timings on a real page: opening a converted novel for reading
-// until it is shown at its saved position, and saving it with ten bookmarks
-// and ten notes. Prints the figures; not a test.
+// until it is shown at its saved position, saving it with ten bookmarks
+// and ten notes, entering and leaving the full-screen view (the live page
+// carried into a browser of a full-screen window and back), and applying a
+// colour scheme. Prints the figures; not a test.
 //
 //   norvella-reader-bench DOCUMENT.html
 
@@ -8,10 +10,14 @@
 #include <cstdio>
 #include <string>
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 
 #include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
@@ -113,11 +119,76 @@ int main(int argc, char** argv) {
     top = browser.ScrollTop().value_or(0);
     open = std::min(open, Ms(t0));
   }
+  // Full screen: in through the copy beside the document, out by carrying
+  // the live body back; the best and the worst of three.
+  QWidget fullScreen;
+  auto* layout = new QVBoxLayout(&fullScreen);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* fullBrowser = new WebBrowser(&fullScreen);
+  layout->addWidget(fullBrowser);
+  fullScreen.resize(1280, 800);
+  fullScreen.showFullScreen();
+  BrowserPage fullPage(fullBrowser);
+  // Three kinds of visit: only reading, choosing a scheme (the body's style
+  // comes back), adding a bookmark (the whole body comes back).
+  double enterBest = 1e9, enterWorst = 0, copyBest = 1e9;
+  double leaveBest[3] = {1e9, 1e9, 1e9}, leaveWorst[3] = {0, 0, 0};
+  int fullTop = 0;
+  for (int i = 0; i < 6; ++i) {
+    browser.ScrollTo(0, height * (i + 1) / 8);
+    const auto t0 = std::chrono::steady_clock::now();
+    const auto copy = reader.SnapshotToTempFile();
+    copyBest = std::min(copyBest, Ms(t0));
+    reader.SetPage(&fullPage);
+    if (copy) reader.LoadSnapshot(*copy);
+    const double in = Ms(t0);
+    fullTop = fullBrowser->ScrollTop().value_or(0);
+    const int kind = i % 3;
+    if (kind == 1) reader.ApplyScheme(i % 2 + 1);
+    if (kind == 2 && fullBrowser->SelectText(QString::fromUtf8(words[i % 4]) + " ")) reader.AddBookmark();
+    fullBrowser->ScrollHeight();  // the view laid out after its change
+    const auto t1 = std::chrono::steady_clock::now();
+    reader.CarryPage(fullPage, page);
+    reader.SetPage(&page);
+    fullBrowser->Navigate("about:blank");
+    browser.ScrollHeight();  // the window's page laid out
+    const double out = Ms(t1);
+    enterBest = std::min(enterBest, in);
+    enterWorst = std::max(enterWorst, in);
+    leaveBest[kind] = std::min(leaveBest[kind], out);
+    leaveWorst[kind] = std::max(leaveWorst[kind], out);
+  }
+  const bool copiesLeft = !QDir(dir.path()).entryList({"~$$$*"}, QDir::Files).isEmpty();
+
+  // A colour scheme on the whole novel, each time on a page without one:
+  // the command itself, and until the engine has laid the page out again
+  // in the scheme's font.
+  double scheme = 1e9, schemeWorst = 0, laidOut = 1e9;
+  for (int i = 0; i < 4; ++i) {
+    reader.RemoveStyle();
+    browser.ScrollHeight();
+    const auto t0 = std::chrono::steady_clock::now();
+    reader.ApplyScheme(i % 2 + 1);
+    const double took = Ms(t0);
+    browser.ScrollHeight();
+    laidOut = std::min(laidOut, Ms(t0));
+    scheme = std::min(scheme, took);
+    schemeWorst = std::max(schemeWorst, took);
+  }
+
   std::printf("document            %8.2f MB, %zu bookmarks, %zu notes (%d pairs made)\n",
               static_cast<double>(QFileInfo(path).size()) / 1048576.0, info.bookmarks.size(), info.notes.size(),
               made);
   std::printf("open for reading    %8.0f ms   target 1000 ms   ratio %.2f   (shown at %d px of %d)\n", open,
               open / 1000.0, top, browser.ScrollHeight().value_or(0));
   std::printf("save                %8.0f ms   target  300 ms   ratio %.2f\n", save, save / 300.0);
+  std::printf("enter full screen   %8.0f ms   target 1500 ms   ratio %.2f   (worst %.0f ms; copy %.0f ms; shown at %d px)\n",
+              enterBest, enterBest / 1500.0, enterWorst, copyBest, fullTop);
+  const char* kinds[] = {"leave, only read   ", "leave, scheme      ", "leave, bookmark    "};
+  for (int kind = 0; kind < 3; ++kind)
+    std::printf("%s %8.0f ms   target 1500 ms   ratio %.2f   (worst %.0f ms)%s\n", kinds[kind], leaveBest[kind],
+                leaveBest[kind] / 1500.0, leaveWorst[kind], kind == 0 && copiesLeft ? "   COPIES LEFT BEHIND" : "");
+  std::printf("colour scheme       %8.1f ms   target  100 ms   ratio %.2f   (worst %.1f ms; laid out after %.0f ms)\n",
+              scheme, scheme / 100.0, schemeWorst, laidOut);
   return 0;
 }

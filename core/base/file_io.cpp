@@ -116,4 +116,17 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
   return {};
 }
 
+FileResult CreateNewFile(const std::string& path, bool* existed) {
+  if (existed != nullptr) *existed = false;
+  // The system applies the umask to the mode.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    const int err = errno;
+    if (existed != nullptr) *existed = err == EEXIST;
+    return Failure(path, err);
+  }
+  ::close(fd);
+  return {};
+}
+
 }  // namespace norvella

@@ -46,4 +46,9 @@ class InputFile {
 // as it was and no partial file behind.
 FileResult WriteFileAtomically(const std::string& path, std::string_view data);
 
+// Creates an empty file of that name, only when nothing of that name exists
+// (not even a dangling symbolic link), so that no other file is ever taken
+// over. `existed` tells a name already in use from other failures.
+FileResult CreateNewFile(const std::string& path, bool* existed = nullptr);
+
 }  // namespace norvella

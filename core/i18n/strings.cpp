@@ -203,6 +203,12 @@ constexpr StringDefault kControlsMainDefaults[] = {
     {"popup paste", "&Paste"},
     {"popup find", "Find..."},
     {"popup replace", "Replace..."},
+    // The reader's lists when they hold nothing, and the full-screen view's
+    // context menu.
+    {"empty", "(empty)"},
+    {"fullscreen autoscroll", "Autoscroll"},
+    {"fullscreen add note", "Add note"},
+    {"fullscreen add bookmark", "Add bookmark"},
 };
 
 // The keys of the sections whose texts the controls themselves hold: the
@@ -297,6 +303,24 @@ constexpr StringDefault kFindDefaults[] = {
     {"not found", "Not found"},
 };
 
+// Hints of the full-screen view's own buttons; its other buttons take the
+// hints of the main window's buttons of the same command.
+constexpr StringDefault kReaderHintDefaults[] = {
+    {"unzoom", "Unzoom"},
+    {"bookmarks", "Bookmarks"},
+};
+
+// The custom style dialog's texts; "custom" is both colour buttons.
+constexpr StringDefault kColoriferDefaults[] = {
+    {"title", "Colorifer"},
+    {"bodycolor", "Color for body"},
+    {"textcolor", "Color for text"},
+    {"mainfont", "Main font"},
+    {"custom", "Custom..."},
+    {"btn1", "&Ok"},
+    {"btn2", "&Cancel"},
+};
+
 template <std::size_t N>
 void Fill(std::map<std::string, std::string, std::less<>>& section, const StringDefault (&rows)[N]) {
   for (const auto& row : rows) section.emplace(std::string(row.key), std::string(row.text));
@@ -314,6 +338,11 @@ StringTable::StringTable() {
   Fill(sections_[std::string(kProcesses)], kProcessDefaults);
   Fill(sections_[std::string(kTree)], kTreeDefaults);
   Fill(sections_[std::string(kControlsMain)], kControlsMainDefaults);
+  // The full-screen view's hints and the colour dialog hold no built-in
+  // texts of their own: the table's defaults are theirs. They come first,
+  // as the empty keys below never replace a text already there.
+  Fill(sections_[std::string(kHints)], kReaderHintDefaults);
+  Fill(sections_[DialogSection(kDialogColorifer)], kColoriferDefaults);
   FillEmpty(sections_[std::string(kMenu)], kMenuKeys);
   FillEmpty(sections_[std::string(kHints)], kHintKeys);
   for (const DialogKeys& dialog : kDialogKeys) FillEmpty(sections_[DialogSection(dialog.dialog)], dialog.keys);

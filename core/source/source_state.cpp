@@ -9,6 +9,10 @@ void TemporaryFiles::Add(std::string path) {
   if (std::find(paths_.begin(), paths_.end(), path) == paths_.end()) paths_.push_back(std::move(path));
 }
 
+void TemporaryFiles::Remove(std::string_view path) {
+  paths_.erase(std::remove(paths_.begin(), paths_.end(), path), paths_.end());
+}
+
 void TemporaryFiles::DeleteAll() {
   for (const std::string& path : paths_) std::remove(path.c_str());
   paths_.clear();

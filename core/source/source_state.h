@@ -16,6 +16,8 @@ class TemporaryFiles {
  public:
   // Adds a path once; adding it again changes nothing.
   void Add(std::string path);
+  // Takes a path off the list (once its file has been deleted).
+  void Remove(std::string_view path);
   const std::vector<std::string>& Paths() const { return paths_; }
   // Deletes every listed file, ignoring files that are gone or cannot be
   // deleted, and empties the list.

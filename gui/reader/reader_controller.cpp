@@ -1,15 +1,19 @@
 #include "gui/reader/reader_controller.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "core/base/text.h"
 #include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
+#include "core/reader/snapshot.h"
 #include "core/settings/options.h"
 #include "core/source/source_loader.h"
+#include "core/source/source_state.h"
 #include "gui/reader/reader_page.h"
 #include "gui/common/qt_text.h"
 
@@ -250,6 +254,133 @@ std::optional<int> ReaderController::ReadingPercent() {
   if (!top || !height) return std::nullopt;
   if (*height <= 0) return 0;
   return static_cast<int>(RoundHalfEven(static_cast<double>(*top) / *height * 100.0));
+}
+
+// ---------------------------------------------------------------- styles
+
+void ReaderController::StyleDocument(const ReaderStyle& style) {
+  if (!HasDocument() || !ShowsReaderDocument()) return;
+  page_->StyleBody(ChosenStyleSettings(style));
+  SetLastStyle(options_, style);
+  docSaved_ = false;
+}
+
+void ReaderController::ApplyScheme(int tag) {
+  const ReaderStyle scheme = FixedScheme(tag);
+  if (!scheme.Empty()) StyleDocument(scheme);
+}
+
+void ReaderController::ApplyCustomStyle(const ReaderStyle& style) { StyleDocument(style); }
+
+void ReaderController::RemoveStyle() {
+  if (HasDocument()) page_->StyleBody(NoStyleSettings());
+}
+
+bool ReaderController::ApplyLastStyle() {
+  const ReaderStyle style = LastStyle(options_);
+  if (!options_.Flag(Opt::ApplyReaderStyleForNewDocs) || style.Empty() || !page_) return false;
+  questions_.ShowTask(ApplyStyleStatus(strings_, style));
+  questions_.SetBusy(true);
+  if (page_->WaitUntilReady()) page_->StyleBody(RememberedStyleSettings(style));
+  questions_.SetBusy(false);
+  questions_.ShowTask({});
+  return true;
+}
+
+// ---------------------------------------------------------------- full screen
+
+double ReaderController::RatioOf(ReaderPage& page) {
+  const int top = page.ScrollTop().value_or(0);
+  const int height = page.ScrollHeight().value_or(0);
+  return height > 0 ? static_cast<double>(top) / height : 0.0;
+}
+
+void ReaderController::ScrollToRatio(ReaderPage& page) {
+  if (const auto height = page.ScrollHeight())
+    page.ScrollTo(0, static_cast<int>(std::lround(scrollRatio_ * *height)));
+}
+
+std::optional<std::string> ReaderController::SnapshotToTempFile() {
+  // Without a document there is nothing to carry, and the place stays what
+  // it was.
+  if (fileName_.empty() || !HasDocument()) return std::nullopt;
+  scrollRatio_ = RatioOf(*page_);
+  const Result<std::string> reserved = ReserveSnapshotFile(fileName_);
+  if (!reserved.ok()) {
+    questions_.ShowError(reserved.error());
+    return std::nullopt;
+  }
+  const std::string& copy = reserved.value();
+  if (temporaryFiles_ != nullptr) temporaryFiles_->Add(copy);
+  const FileResult saved = SaveReaderDocumentAs(copy);
+  // A copy that failed, or stayed empty because the page had no body to
+  // write, is not shown.
+  if (!saved.ok() || QFileInfo(PathText(copy)).size() == 0) {
+    QFile::remove(PathText(copy));
+    if (temporaryFiles_ != nullptr) temporaryFiles_->Remove(copy);
+    return std::nullopt;
+  }
+  return copy;
+}
+
+void ReaderController::LoadSnapshot(const std::string& copy) {
+  if (page_) {
+    page_->Navigate(PathText(copy));
+    questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
+    questions_.SetBusy(true);
+    if (page_->WaitUntilReady()) {
+      ScrollToRatio(*page_);
+      page_->WatchBody();
+    }
+    questions_.SetBusy(false);
+    questions_.ShowTask({});
+  }
+  // Loaded or not, the copy goes: the page holds what it needs.
+  QFile::remove(PathText(copy));
+  if (temporaryFiles_ != nullptr) temporaryFiles_->Remove(copy);
+}
+
+bool ReaderController::CarryPage(ReaderPage& from, ReaderPage& to) {
+  // Only the document open for reading is carried: a page that went
+  // elsewhere by a step back in its history stays behind.
+  const QString shown = from.DocumentPath();
+  if (fileName_.empty() || !(SamePath(shown, fileName_) || SamePath(shown, copyName_))) return false;
+  scrollRatio_ = RatioOf(from);
+  // The page that still shows the document as it was before the view took
+  // it needs only what changed there: nothing (it was only read), or the
+  // body's inline style (a scheme chosen in full screen).
+  if (SamePath(to.DocumentPath(), fileName_)) {
+    const ReaderPage::BodyChange change = from.ChangeSinceWatched();
+    if (change == ReaderPage::BodyChange::None) {
+      ScrollToRatio(to);
+      return true;
+    }
+    if (change == ReaderPage::BodyChange::StyleOnly) {
+      if (const auto style = from.BodyStyleText(); style && to.SetBodyStyleText(*style)) {
+        ScrollToRatio(to);
+        return true;
+      }
+    }
+  }
+  const auto body = from.BodyHtml();
+  if (!body) return false;
+  questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
+  questions_.SetBusy(true);
+  bool carried = false;
+  // The page that receives the body shows the document's own file, never a
+  // copy, so going back, reloading and saving find a file that exists.
+  if (!SamePath(to.DocumentPath(), fileName_)) {
+    to.Navigate(PathText(fileName_));
+    to.WaitUntilReady();
+  }
+  if (to.ReplaceBody(*body)) {
+    ScrollToRatio(to);
+    to.WatchBody();
+    carried = true;
+  }
+  questions_.SetBusy(false);
+  questions_.ShowTask({});
+  return carried;
 }
 
 }  // namespace norvella

@@ -21,11 +21,14 @@
 #include "core/reader/bookmarks.h"
 #include "core/reader/reader_markers.h"
 #include "core/reader/reader_save.h"
+#include "core/reader/reader_style.h"
+#include "core/reader/recent_files.h"
 
 namespace norvella {
 
 class Options;
 class ReaderPage;
+class TemporaryFiles;
 class StringTable;
 struct HtmlTemplates;
 
@@ -72,6 +75,9 @@ class ReaderController {
                    ReaderQuestions& questions);
 
   void SetPage(ReaderPage* page) { page_ = page; }
+  // Where the full-screen copies are listed, so that they are deleted at
+  // exit also when the program is interrupted while one exists.
+  void SetTemporaryFiles(TemporaryFiles* files) { temporaryFiles_ = files; }
   void SetRandom(BookmarkRandom random) { random_ = std::move(random); }
 
   enum class Opened {
@@ -114,6 +120,33 @@ class ReaderController {
   // loading or without a document.
   std::optional<int> ReadingPercent();
 
+  // Styles of the page. A scheme (the fixed ones by their tag, or the
+  // custom dialog's) is set on the body, remembered as the last style and
+  // makes the document changed; "None" removes the body's inline style and
+  // changes neither.
+  void ApplyScheme(int tag);
+  void ApplyCustomStyle(const ReaderStyle& style);
+  void RemoveStyle();
+  // After a document was opened: the remembered style, when so set and
+  // there is one. It does not make the document changed. True when applied.
+  bool ApplyLastStyle();
+
+  // The full-screen view. The live page is written to a copy beside the
+  // document (the reading place remembered as a ratio of the page height);
+  // the page that shows it next loads the copy, scrolls to the place, and
+  // the copy is deleted whatever happened. The document's own file and
+  // name are never touched. Nothing when there was no page to copy.
+  std::optional<std::string> SnapshotToTempFile();
+  void LoadSnapshot(const std::string& copy);
+  // Back from the full-screen view: the live body of `from` put into `to`,
+  // which shows the document itself (it is navigated there first when it
+  // does not), at the same place. False when `from` had no body.
+  bool CarryPage(ReaderPage& from, ReaderPage& to);
+  double ScrollRatio() const { return scrollRatio_; }
+
+  // The documents read recently.
+  RecentList& Recent() { return recent_; }
+
   // State.
   const std::string& FileName() const { return fileName_; }
   void ClearFileName() { fileName_.clear(); }
@@ -130,6 +163,9 @@ class ReaderController {
 
  private:
   bool HasDocument();
+  void StyleDocument(const ReaderStyle& style);
+  static double RatioOf(ReaderPage& page);
+  void ScrollToRatio(ReaderPage& page);
   // Whether the page still shows the document open for reading; says so
   // when it does not.
   bool ShowsReaderDocument();
@@ -143,7 +179,10 @@ class ReaderController {
   const HtmlTemplates& templates_;
   ReaderQuestions& questions_;
   ReaderPage* page_ = nullptr;
+  TemporaryFiles* temporaryFiles_ = nullptr;
   BookmarkRandom random_;
+  RecentList recent_;
+  double scrollRatio_ = 0;
 
   std::string fileName_;
   std::string copyName_;  // the last copy written by SaveReaderDocumentAs

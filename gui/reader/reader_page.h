@@ -4,8 +4,11 @@
 // driven by a test page as well as by the program's browser.
 
 #include <optional>
+#include <vector>
 
 #include <QString>
+
+#include "core/reader/reader_style.h"
 
 namespace norvella {
 
@@ -33,6 +36,21 @@ class ReaderPage {
   // The local file the page shows (without its anchor); empty for a page
   // that is not a local file.
   virtual QString DocumentPath() = 0;
+  // Assigns the settings to the body's style object in order; false when
+  // the page has no body.
+  virtual bool StyleBody(const std::vector<BodyStyleSetting>& settings) = 0;
+  // Puts a body serialised from another page of the same document in place
+  // of this page's body (its attributes, inline style included).
+  virtual bool ReplaceBody(const QString& bodyHtml) = 0;
+  // From now on, notes what changes in the body: nothing, only its inline
+  // style, or more (content, other attributes). Unknown when the page
+  // cannot tell (it was not watched, or another page was loaded since).
+  enum class BodyChange { Unknown, None, StyleOnly, Content };
+  virtual void WatchBody() {}
+  virtual BodyChange ChangeSinceWatched() { return BodyChange::Unknown; }
+  // The body's inline style as text (its cssText), and setting it whole.
+  virtual std::optional<QString> BodyStyleText() { return std::nullopt; }
+  virtual bool SetBodyStyleText(const QString&) { return false; }
 };
 
 }  // namespace norvella

@@ -29,6 +29,12 @@ class BrowserPage final : public ReaderPage {
   bool PasteHtml(const QString& html) override;
   bool ScrollToElement(const QString& idOrName) override;
   QString DocumentPath() override;
+  bool StyleBody(const std::vector<BodyStyleSetting>& settings) override;
+  bool ReplaceBody(const QString& bodyHtml) override;
+  void WatchBody() override;
+  BodyChange ChangeSinceWatched() override;
+  std::optional<QString> BodyStyleText() override;
+  bool SetBodyStyleText(const QString& cssText) override;
 
  private:
   WebBrowser* browser_;

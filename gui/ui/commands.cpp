@@ -89,11 +89,11 @@ std::vector<ControlInfo> MakeTable() {
       Item("Autoscroll1", C::Autoscroll, "Auto&scroll on", "Ctrl+K", "autoscroll on", true),
       Item("Toorboscroll1", C::TurboScroll, "Turbo scroll", "", "turbo scroll", true),
       AlsoKey("F11", Item("FullScreen1", C::FullScreen, "Full screen", "Ctrl+Shift+F", "FullScreen")),
-      Item("BlackYellow1", C::ReaderDocument, "Black&&Yellow Verdana", "", "Black Yellow"),
-      Item("BlackGreen1", C::ReaderDocument, "Black&&Green Verdana", "", "Navvy Green"),
-      Item("Custom1", C::ReaderDocument, "Custom...", "", "custom style"),
-      Item("Applylasttoallopened1", C::ReaderDocument, "Apply last to all opened", "", "Apply last", true),
-      Item("None1", C::ReaderDocument, "None", "", "nostyle"),
+      Item("BlackYellow1", C::ColorScheme, "Black&&Yellow Verdana", "", "Black Yellow"),
+      Item("BlackGreen1", C::ColorScheme, "Black&&Green Verdana", "", "Navvy Green"),
+      Item("Custom1", C::CustomStyle, "Custom...", "", "custom style"),
+      Item("Applylasttoallopened1", C::ApplyLastToAll, "Apply last to all opened", "", "Apply last", true),
+      Item("None1", C::NoStyle, "None", "", "nostyle"),
       Item("Autosavebookmarks1", C::AutosaveOnExit, "Autosave on exit", "", "autosave", true),
       Item("empty1", C::ReaderDocument, "(empty)", "", ""),
       // Parsing
@@ -325,6 +325,13 @@ bool CommandImplemented(Command command) {
     case C::LowerCase:
     case C::InsertComment:
     case C::About:
+    case C::ViewerFontSize:
+    case C::FullScreen:
+    case C::Bookshelf:
+    case C::ColorScheme:
+    case C::CustomStyle:
+    case C::ApplyLastToAll:
+    case C::NoStyle:
       return true;
     default:
       return false;

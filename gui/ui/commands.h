@@ -68,6 +68,11 @@ enum class Command {
   Faster,
   Slower,
   FullScreen,
+  // The reader's page styles and its recent documents.
+  ColorScheme,
+  CustomStyle,
+  ApplyLastToAll,
+  NoStyle,
   About,
 };
 

@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -39,6 +40,7 @@
 #include "gui/options/option_panel_widget.h"
 #include "gui/source/source_dialogs.h"
 #include "gui/ui/browser_page.h"
+#include "gui/ui/full_screen_window.h"
 #include "gui/ui/reader_questions.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
@@ -65,6 +67,7 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
 
   WireConverter();
   WireReader();
+  WireFullScreen();
   WireEditors();
 
   setAcceptDrops(true);
@@ -86,6 +89,8 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
   Options& o = options();
 
   UpdateReaderChecks();
+  UpdateTextSizeChecks();
+  reader_->Recent().Load(o);
   reader_->SetScrollY(o.Number(Opt::LastReadDocPos));
   if (interfaceMode_ == kReaderMode) {
     const QString lastFile = ToQt(o.Text(Opt::LastReaderFile));
@@ -99,6 +104,7 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
       SetInterfaceMode(kSimpleMode);
     }
   }
+  RebuildRecentMenu();
   reader_->SetPositionRestoreEnabled(true);
   CheckHelpFile();
   Enable(Control("RocketBtn"), controller_->LibrarianInstalled());
@@ -116,12 +122,20 @@ TMain::TMain(std::unique_ptr<ConverterController> controller, const QString& com
 }
 
 TMain::~TMain() {
+  // The full-screen view goes first; the page it showed stays the one that
+  // is saved below.
+  if (fullScreen_) {
+    disconnect(fullScreen_.get(), nullptr, this, nullptr);
+    fullScreen_->hide();
+    SetDialogOwner(this);  // the dialogs are the window's to delete
+  }
   if (interfaceMode_ == kReaderMode && !readerFileName_.isEmpty()) {
     if (const auto top = activeBrowser_->ScrollTop()) options().SetNumber(Opt::LastReadDocPos, *top);
     if (options().Flag(Opt::SaveReaderDocOnExit)) reader_->SaveReaderDocument();
   }
   StopAutoscroll();
   reader_->SetDocSaved(true);
+  reader_->Recent().Store(options());
   // A value still in an open option editor is kept like any other.
   optionPanel_->CommitEditor();
   StoreWindowState();
@@ -166,6 +180,7 @@ void TMain::WireReader() {
   reader_ = std::make_unique<ReaderController>(options(), controller_->strings(), controller_->templates(),
                                                *readerQuestions_);
   reader_->SetPage(readerPage_.get());
+  reader_->SetTemporaryFiles(&controller_->temporaryFiles());
   reader_->SetBookmarksChanged([this] { RebuildBookmarksMenu(); });
   screenSaver_ = std::make_unique<ScreenSaverInhibitor>();
   autoscroll_ = new QTimer(this);
@@ -181,9 +196,64 @@ void TMain::WireReader() {
   }
 }
 
+void TMain::WireFullScreen() {
+  // Made once and reused. Its buttons are the commands of the same role,
+  // with their hints; they act on the active browser, which is the view's
+  // own while it is shown.
+  fullScreen_ = std::make_unique<TFullScrForm>(controller_->strings());
+  TFullScrForm* view = fullScreen_.get();
+  WebBrowser* browser = view->Browser();
+  const std::pair<const char*, const char*> roles[] = {
+      {"ToolButton49", "ToolButton49"}, {"ToolButton50", "ToolButton50"}, {"ToolButton62", "ToolButton62"},
+      {"NoteBtn", "NoteBtn"},           {"BookmrkBtn", "BookmrkBtn"},     {"AutoscrollBtn", "AutoscrollBtn"},
+      {"Faster", "Faster"},             {"Slower", "Slower"},             {"Autoscroll1", "Autoscroll1"},
+      {"Addnote1", "Addnotetoselected1"}, {"Addbookmark1", "Addbookmark1"}};
+  for (const auto& [own, main] : roles) {
+    QAction* action = view->Action(own);
+    QAction* role = Control(main);
+    if (action->text() == own) {
+      action->setText(role->text());
+      action->setToolTip(role->toolTip());
+    }
+    if (action->icon().isNull()) action->setIcon(role->icon());
+    const QString name = main;
+    Command command = Command::About;
+    for (const ControlInfo& info : Controls())
+      if (ToQtName(info.name) == name) command = info.command;
+    connect(action, &QAction::triggered, this, [this, command, name] {
+      Execute(command, name);
+      UpdateReaderChecks();  // the check marks of both windows follow
+    });
+  }
+  connect(view->BookmarksMenu(), &QMenu::aboutToShow, this, [this] { FillFullScreenBookmarks(); });
+  connect(view, &TFullScrForm::Closed, this, [this] { LeaveFullScreen(); });
+  // The view's browser is a reader page like the panel's.
+  FollowBrowserStatus(browser);
+  connect(browser, &WebBrowser::NoteLinkClicked, this, [this](const QString& note) { CommentWindow()->ShowNote(note); });
+  browser->SetGuardsLeaving(true);
+  connect(browser, &WebBrowser::LeaveRequested, this, [this, browser](const QUrl& url) { FollowLinkOut(browser, url); });
+  connect(browser, &WebBrowser::CommandStateChanged, this, [view](bool back, bool forward) {
+    view->Action("ToolButton49")->setEnabled(back);
+    view->Action("ToolButton50")->setEnabled(forward);
+  });
+  view->Action("ToolButton49")->setEnabled(false);
+  view->Action("ToolButton50")->setEnabled(false);
+  // A file dropped on the view is loaded as one dropped on the window, which
+  // it shows again first.
+  connect(browser, &WebBrowser::FilesDropped, this, [this](const QList<QUrl>& urls) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, urls] {
+          if (FullScreenShown()) fullScreen_->close();
+          OpenDroppedFiles(urls);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
 TCommentWnd* TMain::CommentWindow() {
   if (commentWnd_ == nullptr) {
-    commentWnd_ = new TCommentWnd(this);
+    commentWnd_ = new TCommentWnd(FullScreenShown() ? static_cast<QWidget*>(fullScreen_.get()) : this);
     commentWnd_->setWindowTitle(ToQt(controller_->strings().Get(kControlsMain, "comment window")));
   }
   return commentWnd_;
@@ -212,6 +282,7 @@ bool TMain::FindSelectedInSource() {
 }
 
 BrowserFindBar* TMain::FindBar() const {
+  if (fullScreen_ && activeBrowser_ == fullScreen_->Browser()) return fullScreen_->FindBar();
   return activeBrowser_ == webBrowser0_ ? previewFindBar_ : panelFindBar_;
 }
 
@@ -261,6 +332,23 @@ void TMain::Execute(Command command, const QString& control) {
       break;
     case Command::Find: FindBar()->Open(); break;
     case Command::About: ShowAbout(); break;
+    case Command::ViewerFontSize: {
+      static const std::map<QString, int> kTags = {{"Smallest1", 0}, {"Small1", 1},      {"Normal1", 2},
+                                                   {"Large1", 3},    {"Largest1", 4},    {"Increase1", 101},
+                                                   {"Decrease1", 99}};
+      const auto tag = kTags.find(control);
+      if (tag != kTags.end()) ViewerFontSizeClick(tag->second);
+      break;
+    }
+    case Command::FullScreen: ZoomBtnClick(); break;
+    case Command::ColorScheme: Colorify(control == "BlackYellow1" ? 1 : 2); break;
+    case Command::CustomStyle: CustomStyle(); break;
+    case Command::NoStyle: RemoveStyle(); break;
+    case Command::ApplyLastToAll:
+      options().SetFlag(Opt::ApplyReaderStyleForNewDocs, !options().Flag(Opt::ApplyReaderStyleForNewDocs));
+      UpdateReaderChecks();
+      break;
+    case Command::Bookshelf: BookshelfClick(control); break;
     case Command::FindSelected: FindSelectedInSource(); break;
     default: break;  // its handler comes later; the control is disabled
   }
@@ -289,6 +377,11 @@ void TMain::OptionChanged(Opt id) {
     case Opt::IndependentBrowserWidth:
     case Opt::BrowserWidth:
       UpdatePreviewWidth();
+      break;
+    case Opt::BrowserFontSize:
+      // Checked at once; the page follows once the window is shown.
+      UpdateTextSizeChecks();
+      if (windowShown_) activeBrowser_->SetZoomLevel(options().Number(Opt::BrowserFontSize));
       break;
     default:
       if (editors_ != nullptr) editors_->ApplyOption(id);

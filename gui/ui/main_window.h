@@ -48,8 +48,10 @@ class ReaderController;
 class ScreenSaverInhibitor;
 class OptionPanelWidget;
 class StatusPanels;
+class TColorifer;
 class TCommentWnd;
 class TDetectWnd;
+class TFullScrForm;
 class TLarge;
 class WebBrowser;
 
@@ -139,6 +141,31 @@ class TMain : public QMainWindow, private OptionsListener {
   void ReapplyStartupPosition();
   void ShowReadingPercent();
 
+  // Page styles and text sizes (main_window_reader.cpp). The schemes by
+  // their tag (1 yellow, 2 green), the custom dialog, "None".
+  void Colorify(int tag);
+  void CustomStyle();
+  void RemoveStyle();
+  TColorifer* Colorifer();
+  // The View menu's size items by their tag (0..4, 101 increase, 99
+  // decrease); the level is kept in "Browser forn size".
+  void ViewerFontSizeClick(int tag);
+  void SetViewerFontSize(int level);
+
+  // The full-screen view: entered by "Full screen" and the zoom button,
+  // left by closing it.
+  void ZoomBtnClick();
+  bool FullScreenShown() const;
+  TFullScrForm* FullScreenWindow() const { return fullScreen_.get(); }
+
+  // Recent documents: the "Recent files" submenu, its items (by their place
+  // in the list) and the Bookshelf buttons' drop-down.
+  void RebuildRecentMenu();
+  void empty1Click(int index);
+  QMenu* RecentMenu() const { return recentMenu_; }
+  QMenu* HistoryMenu() const { return historyPoupUp_; }
+  void HistoryPoupUpPopup();
+
   // The window that shows the note of a clicked note link, made on first use.
   TCommentWnd* CommentWindow();
 
@@ -226,6 +253,12 @@ class TMain : public QMainWindow, private OptionsListener {
   void RebuildBookmarksMenu();
   void StopAutoscroll();
   void UpdateReaderChecks();
+  void UpdateTextSizeChecks();
+  void WireFullScreen();
+  void LeaveFullScreen();
+  void SetDialogOwner(QWidget* owner);
+  void FillFullScreenBookmarks();
+  void BookshelfClick(const QString& button);
 
   // The converter's commands (main_window_convert.cpp).
   bool AskSourceFileName();
@@ -289,6 +322,12 @@ class TMain : public QMainWindow, private OptionsListener {
   QTimer* autoscroll_ = nullptr;
   QMenu* bookmarksMenu_ = nullptr;
   QAction* bookmarksSeparator_ = nullptr;
+  QActionGroup* sizeGroup_ = nullptr;
+  TColorifer* colorifer_ = nullptr;
+  std::unique_ptr<TFullScrForm> fullScreen_;
+  WebBrowser* browserBeforeFullScreen_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QMenu* historyPoupUp_ = nullptr;
 };
 
 }  // namespace norvella

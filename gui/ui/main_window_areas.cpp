@@ -17,6 +17,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "gui/common/artwork.h"
@@ -24,6 +25,7 @@
 #include "gui/common/qt_text.h"
 #include "gui/editor/browser_find_bar.h"
 #include "gui/editor/editor_widgets.h"
+#include "gui/ui/full_screen_window.h"
 #include "gui/ui/status_panels.h"
 #include "gui/options/option_panel_widget.h"
 #include "gui/ui/web_browser.h"
@@ -80,6 +82,10 @@ void TMain::BuildControls() {
     controls_[name] = action;
   }
   modeGroup_ = new QActionGroup(this);
+  // The five text sizes are one radio group.
+  sizeGroup_ = new QActionGroup(this);
+  for (const char* size : {"Smallest1", "Small1", "Normal1", "Large1", "Largest1"})
+    sizeGroup_->addAction(Control(size));
   for (const ControlInfo& info : Controls()) {
     // The go buttons follow their browser's history; they start off.
     if (info.command == Command::GoBack || info.command == Command::GoForward)
@@ -130,6 +136,11 @@ void TMain::BuildMenus() {
   reader->addSeparator();
   QMenu* recent = MakeMenu(reader, "recent files", "Recent files", {"empty1"});
   recent->menuAction()->setObjectName("Recentfiles1");
+  recentMenu_ = recent;
+  // The Bookshelf buttons' drop-down, filled from the submenu as it opens.
+  historyPoupUp_ = new QMenu(this);
+  historyPoupUp_->setObjectName("HistoryPoupUp");
+  connect(historyPoupUp_, &QMenu::aboutToShow, this, [this] { HistoryPoupUpPopup(); });
 
   QMenu* parsing = MakeMenu(nullptr, "parsing", "&Parsing",
                             {"Autodetectformat1", "-", "Threatasfixedwidth1", "Threataslineparagraph1",
@@ -159,6 +170,13 @@ QToolBar* TMain::MakeToolBar(ToolBarId id) {
   for (const ControlInfo* button : ToolBarButtons(id)) {
     if (button->opensGroup) bar->addSeparator();
     bar->addAction(Control(*button));
+    // The Bookshelf buttons drop the recent documents down; a click on the
+    // button itself opens the same list.
+    if (button->command == Command::Bookshelf)
+      if (auto* tool = qobject_cast<QToolButton*>(bar->widgetForAction(Control(*button)))) {
+        tool->setMenu(historyPoupUp_);
+        tool->setPopupMode(QToolButton::MenuButtonPopup);
+      }
   }
   return bar;
 }
@@ -199,6 +217,7 @@ void TMain::BuildAreas() {
   connect(clock_, &QTimer::timeout, this, [this] {
     ShowReadingPercent();
     status_->ShowClock(ClockText(QTime::currentTime()));
+    if (fullScreen_) fullScreen_->ShowClock(ClockText(QTime::currentTime()));
   });
   clock_->start(1000);
   status_->ShowClock(ClockText(QTime::currentTime()));

@@ -22,6 +22,14 @@ DialogReaderQuestions::DialogReaderQuestions(const StringTable& strings, TDetect
       name_(new TBookmName(strings, parent)),
       manager_(new TBookManage(strings, *name_, parent)) {}
 
+void DialogReaderQuestions::SetDialogOwner(QWidget* owner) {
+  parent_ = owner;
+  for (QWidget* dialog : {static_cast<QWidget*>(comment_), static_cast<QWidget*>(name_),
+                          static_cast<QWidget*>(manager_), static_cast<QWidget*>(&large_),
+                          static_cast<QWidget*>(&detect_)})
+    if (dialog->parentWidget() != owner) dialog->setParent(owner, dialog->windowFlags());
+}
+
 ReaderQuestions::SaveAnswer DialogReaderQuestions::AskSaveChanges() {
   QMessageBox ask(QMessageBox::Question, MessageText(strings_, "Confirm"),
                   DisplayText(MessageText(strings_, "Save Read File")),

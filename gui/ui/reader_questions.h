@@ -34,6 +34,11 @@ class DialogReaderQuestions final : public ReaderQuestions {
   void ShowTask(const std::string& text) override;
   void SetBusy(bool busy) override;
 
+  // The window the dialogs and messages come up over: the main window, or
+  // the full-screen view while it is shown (a dialog of a covered window
+  // would bring that window up over the view).
+  void SetDialogOwner(QWidget* owner);
+
   TEnterComment& CommentDialog() { return *comment_; }
   TBookmName& NameDialog() { return *name_; }
   TBookManage& Manager() { return *manager_; }

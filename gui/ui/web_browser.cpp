@@ -16,7 +16,9 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QTimer>
+#include <QMenu>
 #include <QVBoxLayout>
+#include <QWebEngineHistory>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -24,14 +26,11 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
+#include "core/reader/reader_style.h"
 #include "gui/ui/book_page.h"
 
 namespace norvella {
 namespace {
-
-// Zoom factors of the five text sizes.
-constexpr std::array<double, WebBrowser::kZoomLevelCount> kZoomFactors = {0.75, 0.9, 1.0, 1.2,
-                                                                           1.5};
 
 QUrl AddressToUrl(const QString& address) {
   if (address.startsWith("about:") || address.contains("://") || address.startsWith("file:"))
@@ -350,9 +349,82 @@ bool WebBrowser::SetBodyStyle(const QString& cssText) {
   return value && value->toBool();
 }
 
+bool WebBrowser::SetBodyStyleProperties(const std::vector<std::pair<QString, QString>>& properties) {
+  QJsonArray list;
+  for (const auto& [name, value] : properties) list.append(QJsonArray{name, value});
+  const QString literal = QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact));
+  const auto value = RunScript(Guarded(
+      "if (!document.body) return false;"
+      "var list = " + literal + ";"
+      "for (var i = 0; i < list.length; ++i) document.body.style[list[i][0]] = list[i][1];"
+      "return true;"));
+  return value && value->toBool();
+}
+
+bool WebBrowser::ReplaceBody(const QString& bodyHtml) {
+  // A parsed document of its own keeps the body's attributes, which
+  // assigning markup to the live body would drop; its scripts never run.
+  const auto value = RunScript(Guarded(
+      "if (!document.body) return false;"
+      "var d = new DOMParser().parseFromString('<!DOCTYPE html><html><head></head>' + " + JsString(bodyHtml) +
+      " + '</html>', 'text/html');"
+      "if (!d.body) return false;"
+      "document.documentElement.replaceChild(document.adoptNode(d.body), document.body);"
+      "return true;"), kLoadTimeoutMs);
+  return value && value->toBool();
+}
+
+void WebBrowser::WatchBody() {
+  // The observer and its marks live in the program's own script world; the
+  // page cannot see or reset them.
+  RunScript(Guarded(
+      "if (!document.body) return false;"
+      "if (window.norvellaWatch) window.norvellaWatch.disconnect();"
+      "var body = document.body;"
+      "window.norvellaChange = 0;"  // 0 none, 1 the body's style only, 2 more
+      "var note = function(records) {"
+      "  for (var i = 0; i < records.length; ++i) {"
+      "    var r = records[i];"
+      "    var styleOnly = r.type === 'attributes' && r.target === body && r.attributeName === 'style';"
+      "    window.norvellaChange = Math.max(window.norvellaChange, styleOnly ? 1 : 2);"
+      "  }"
+      "};"
+      "window.norvellaWatchNote = note;"
+      "window.norvellaWatchedBody = body;"
+      "window.norvellaWatch = new MutationObserver(note);"
+      "window.norvellaWatch.observe(body, {subtree: true, childList: true, attributes: true,"
+      " characterData: true});"
+      "return true;"));
+}
+
+WebBrowser::BodyChange WebBrowser::BodyChanged() {
+  const auto value = RunScript(Guarded(
+      "if (!window.norvellaWatch || typeof window.norvellaChange !== 'number') return null;"
+      "if (document.body !== window.norvellaWatchedBody) return 2;"
+      "window.norvellaWatchNote(window.norvellaWatch.takeRecords());"
+      "return window.norvellaChange;"));
+  if (!value || !value->isValid() || value->isNull()) return BodyChange::Unknown;
+  switch (value->toInt()) {
+    case 0: return BodyChange::None;
+    case 1: return BodyChange::StyleOnly;
+    default: return BodyChange::Content;
+  }
+}
+
+void WebBrowser::ClearHistory() {
+  view_->history()->clear();
+  SendCommandState();
+}
+
+void WebBrowser::SetContextMenu(QMenu* menu) {
+  view_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(view_, &QWidget::customContextMenuRequested, menu,
+          [this, menu](const QPoint& at) { menu->popup(view_->mapToGlobal(at)); });
+}
+
 void WebBrowser::SetZoomLevel(int level) {
-  zoomLevel_ = std::clamp(level, 0, kZoomLevelCount - 1);
-  view_->setZoomFactor(kZoomFactors[static_cast<std::size_t>(zoomLevel_)]);
+  zoomLevel_ = ClampTextSize(level);
+  view_->setZoomFactor(TextSizeZoomFactor(zoomLevel_));
 }
 
 bool WebBrowser::Find(const QString& text, bool backward, bool caseSensitive) {

@@ -11,6 +11,8 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include <QList>
 #include <QString>
@@ -18,6 +20,7 @@
 #include <QVariant>
 #include <QWidget>
 
+class QMenu;
 class QWebEngineView;
 
 namespace norvella {
@@ -89,6 +92,22 @@ class WebBrowser : public QWidget {
   // The body's inline style (its cssText).
   std::optional<QString> BodyStyle();
   bool SetBodyStyle(const QString& cssText);
+  // Assigns each value to the property of the body's style object that it
+  // names (fontFamily, color, cssText, ...), in order.
+  bool SetBodyStyleProperties(const std::vector<std::pair<QString, QString>>& properties);
+  // Replaces the body by one serialised elsewhere (its outerHTML), parsed
+  // as inert markup: nothing in it runs.
+  bool ReplaceBody(const QString& bodyHtml);
+  // Starts noting changes of the body (content and attributes) made by
+  // anyone; BodyChanged tells whether there were any since, nothing when the
+  // page was not watched (another page has been loaded since).
+  enum class BodyChange { Unknown, None, StyleOnly, Content };
+  void WatchBody();
+  BodyChange BodyChanged();
+  // Forgets every page before and after the one shown.
+  void ClearHistory();
+  // The menu the page shows on a right click instead of the engine's own.
+  void SetContextMenu(QMenu* menu);
 
   // Text size, 0 to kZoomLevelCount - 1; other values are clamped.
   void SetZoomLevel(int level);

@@ -73,6 +73,21 @@ class FakePage final : public ReaderPage {
   }
   bool ScrollToElement(const QString& id) override { return anchors.contains(id); }
   QString DocumentPath() override { return shown.isEmpty() ? navigated : shown; }
+  // The body's style as the assignments left it, property by property.
+  std::map<std::string, std::string> style;
+  bool StyleBody(const std::vector<BodyStyleSetting>& settings) override {
+    if (!hasDocument) return false;
+    for (const BodyStyleSetting& s : settings) {
+      if (s.property == "cssText") style.clear();
+      else style[std::string(s.property)] = s.value;
+    }
+    return true;
+  }
+  bool ReplaceBody(const QString& html) override {
+    if (!hasDocument) return false;
+    body = html;
+    return true;
+  }
 };
 
 // Answers as the test says and counts what was asked.

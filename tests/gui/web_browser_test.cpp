@@ -151,6 +151,38 @@ class WebBrowserTest : public QObject {
     QVERIFY(browser_->BodyStyle()->contains("\"Times New Roman\""));
   }
 
+  void ABodyFromAnotherPageReplacesThisOneAndChangesAreTold() {
+    Open(Write("carry.html", "<html><head><title>t</title></head><body><p>before</p></body></html>"));
+    QCOMPARE(browser_->BodyChanged(), WebBrowser::BodyChange::Unknown);  // not watched
+    browser_->WatchBody();
+    QCOMPARE(browser_->BodyChanged(), WebBrowser::BodyChange::None);
+    QVERIFY(browser_->ScrollTo(0, 10));  // scrolling changes nothing
+    QCOMPARE(browser_->BodyChanged(), WebBrowser::BodyChange::None);
+    QVERIFY(browser_->SetBodyStyleProperties({{"color", "Yellow"}, {"fontFamily", "Verdana"}}));
+    QCOMPARE(browser_->BodyChanged(), WebBrowser::BodyChange::StyleOnly);
+    QVERIFY(browser_->SelectText("before"));
+    QVERIFY(browser_->PasteHtml("<a name=\"5\">before</a>"));
+    QCOMPARE(browser_->BodyChanged(), WebBrowser::BodyChange::Content);
+
+    // The serialised body of another page comes in whole: its attributes,
+    // comments and markup, and nothing in it runs.
+    browser_->WatchBody();
+    const QString carried =
+        "<body style=\"color: lime; background-color: black;\"><p>after</p><!-- Marn's Norvella bookmarks -->"
+        "<img src=\"x\" onerror=\"document.title='ran'\"><script>document.title='ran'</script></body>";
+    QVERIFY(browser_->ReplaceBody(carried));
+    QCOMPARE(browser_->BodyStyle().value_or(""), QString("color: lime; background-color: black;"));
+    const QString body = browser_->BodyHtml().value_or("");
+    QVERIFY(body.contains("<p>after</p><!-- Marn's Norvella bookmarks -->"));
+    QVERIFY(!body.contains("before"));
+    QTest::qWait(100);
+    QCOMPARE(Run("document.title")->toString(), QString("t"));
+    // A new body is a change the watch of the old one must not miss.
+    QCOMPARE(browser_->BodyChanged(), WebBrowser::BodyChange::Content);
+    Open(Write("other.html", "<html><body>o</body></html>"));
+    QCOMPARE(browser_->BodyChanged(), WebBrowser::BodyChange::Unknown);
+  }
+
   void ScrollsTheDocument() {
     QByteArray html = "<html><body>";
     for (int i = 0; i < 400; ++i) html += "<div>line " + QByteArray::number(i) + "</div>";
