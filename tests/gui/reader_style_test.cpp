@@ -29,6 +29,7 @@
 #include "gui/ui/full_screen_window.h"
 #include "gui/ui/main_window.h"
 #include "gui/ui/web_browser.h"
+#include "tests/gui/fake_reader_page.h"
 #include "tests/gui/gui_test_support.h"
 
 namespace norvella {
@@ -37,58 +38,7 @@ using namespace norvella::test;
 
 namespace {
 
-// A page whose document, scroll values and body style the test sees.
-class StylePage final : public ReaderPage {
- public:
-  QString navigated, shown;
-  QString body = "<body>text</body>";
-  bool hasDocument = true;
-  int top = 0, height = 1000;
-  QList<int> scrolledTo;
-  std::map<std::string, std::string> style;
-  int waits = 0;
-
-  void Navigate(const QString& path) override {
-    navigated = path;
-    shown.clear();
-  }
-  bool WaitUntilReady() override {
-    ++waits;
-    return hasDocument;
-  }
-  bool HasDocument() override { return hasDocument; }
-  QString ReadyState() override { return hasDocument ? "complete" : "loading"; }
-  std::optional<QString> BodyHtml() override { return hasDocument ? std::optional<QString>(body) : std::nullopt; }
-  std::optional<int> ScrollTop() override { return top; }
-  std::optional<int> ScrollHeight() override { return height; }
-  bool ScrollTo(int, int y) override {
-    scrolledTo << y;
-    top = y;
-    return true;
-  }
-  bool ScrollBy(int, int dy) override {
-    top += dy;
-    return true;
-  }
-  QString SelectionText() override { return {}; }
-  QString SelectionHtml() override { return {}; }
-  bool PasteHtml(const QString&) override { return false; }
-  bool ScrollToElement(const QString&) override { return false; }
-  QString DocumentPath() override { return shown.isEmpty() ? navigated : shown; }
-  bool StyleBody(const std::vector<BodyStyleSetting>& settings) override {
-    if (!hasDocument) return false;
-    for (const BodyStyleSetting& s : settings) {
-      if (s.property == "cssText") style.clear();
-      else style[std::string(s.property)] = s.value;
-    }
-    return true;
-  }
-  bool ReplaceBody(const QString& html) override {
-    if (!hasDocument) return false;
-    body = html;
-    return true;
-  }
-};
+using StylePage = FakeReaderPage;
 
 class Answers final : public ReaderQuestions {
  public:

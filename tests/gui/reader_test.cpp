@@ -27,6 +27,7 @@
 #include "gui/ui/main_window.h"
 #include "gui/ui/status_panels.h"
 #include "gui/ui/web_browser.h"
+#include "tests/gui/fake_reader_page.h"
 #include "tests/gui/gui_test_support.h"
 
 namespace norvella {
@@ -35,60 +36,7 @@ using namespace norvella::test;
 
 namespace {
 
-// A page whose scroll values and selection the test sets.
-class FakePage final : public ReaderPage {
- public:
-  QString navigated;
-  QString shown;  // where a link took the page; the navigated file when empty
-  QString body = "<body>text</body>";
-  bool hasDocument = true;
-  int top = 0, height = 1000;
-  QString selectionText, selectionHtml, pasted;
-  QList<int> scrolledTo;
-  QStringList anchors;
-
-  void Navigate(const QString& path) override { navigated = path; }
-  bool WaitUntilReady() override { return hasDocument; }
-  bool HasDocument() override { return hasDocument; }
-  QString ReadyState() override { return hasDocument ? "complete" : "loading"; }
-  std::optional<QString> BodyHtml() override {
-    return hasDocument ? std::optional<QString>(body) : std::nullopt;
-  }
-  std::optional<int> ScrollTop() override { return top; }
-  std::optional<int> ScrollHeight() override { return height; }
-  bool ScrollTo(int, int y) override {
-    scrolledTo << y;
-    top = y;
-    return true;
-  }
-  bool ScrollBy(int, int dy) override {
-    top += dy;
-    return true;
-  }
-  QString SelectionText() override { return selectionText; }
-  QString SelectionHtml() override { return selectionHtml; }
-  bool PasteHtml(const QString& html) override {
-    pasted = html;
-    return true;
-  }
-  bool ScrollToElement(const QString& id) override { return anchors.contains(id); }
-  QString DocumentPath() override { return shown.isEmpty() ? navigated : shown; }
-  // The body's style as the assignments left it, property by property.
-  std::map<std::string, std::string> style;
-  bool StyleBody(const std::vector<BodyStyleSetting>& settings) override {
-    if (!hasDocument) return false;
-    for (const BodyStyleSetting& s : settings) {
-      if (s.property == "cssText") style.clear();
-      else style[std::string(s.property)] = s.value;
-    }
-    return true;
-  }
-  bool ReplaceBody(const QString& html) override {
-    if (!hasDocument) return false;
-    body = html;
-    return true;
-  }
-};
+using FakePage = FakeReaderPage;
 
 // Answers as the test says and counts what was asked.
 class ScriptedQuestions final : public ReaderQuestions {
