@@ -8,6 +8,7 @@
 
 #include "core/i18n/strings.h"
 #include "gui/common/control_texts.h"
+#include "gui/common/dialog_buttons.h"
 
 namespace norvella {
 namespace {
@@ -28,13 +29,7 @@ TPlComment::TPlComment(const StringTable& strings, QWidget* parent) : QDialog(pa
   body_ = new QPlainTextEdit(this);
   body_->setObjectName("body");
   body_->setTabChangesFocus(true);
-  auto* ok = new QPushButton(text("btn1", "&Ok"), this);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(text("btn2", "&Cancel"), this);
-  cancel->setObjectName("cancel");
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const auto [ok, cancel] = MakeOkCancelButtons(this, text("btn1", "&Ok"), text("btn2", "&Cancel"));
 
   auto* layout = new QVBoxLayout(this);
   auto* titleLabel = new QLabel(text("comment title", "Comment title (hyperlinked text)"), this);

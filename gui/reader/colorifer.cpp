@@ -14,6 +14,7 @@
 
 #include "core/i18n/localisation.h"
 #include "gui/common/control_texts.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/common/qt_text.h"
 
 namespace norvella {
@@ -85,13 +86,7 @@ TColorifer::TColorifer(const StringTable& strings, QWidget* parent) : QDialog(pa
   grid->addWidget(fontBox_, row, 1);
   grid->addWidget(sizeBox_, row, 2);
 
-  auto* ok = new QPushButton(text("btn1", "&Ok"), this);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(text("btn2", "&Cancel"), this);
-  cancel->setObjectName("cancel");
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const auto [ok, cancel] = MakeOkCancelButtons(this, text("btn1", "&Ok"), text("btn2", "&Cancel"));
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok);

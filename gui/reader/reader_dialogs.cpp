@@ -10,6 +10,7 @@
 
 #include "core/i18n/localisation.h"
 #include "gui/common/control_texts.h"
+#include "gui/common/dialog_buttons.h"
 
 namespace norvella {
 namespace {
@@ -69,13 +70,8 @@ TBookmName::TBookmName(const StringTable& strings, QWidget* parent) : QDialog(pa
                             "A \">\" after a quote or \"--\" ends the name in the file; it is written as \"\u203A\".");
   notice_->setWordWrap(true);
   notice_->hide();
-  auto* ok = new QPushButton(ControlText(strings, section, "btn1", "&Ok"), this);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(ControlText(strings, section, "btn2", "&Cancel"), this);
-  cancel->setObjectName("cancel");
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const auto [ok, cancel] = MakeOkCancelButtons(this, ControlText(strings, section, "btn1", "&Ok"),
+                                                ControlText(strings, section, "btn2", "&Cancel"));
   // Typing is limited to 40 characters; a proposal may hold up to 50.
   connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (text.size() > static_cast<int>(kTypedNameLength)) {
@@ -126,17 +122,12 @@ TBookManage::TBookManage(const StringTable& strings, TBookmName& nameDialog, QWi
   list_->setObjectName("ListBox1");
   auto* edit = new QPushButton(ControlText(strings, section, "btn1", "Edit name..."), this);
   auto* remove = new QPushButton(ControlText(strings, section, "btn2", "Remove"), this);
-  auto* ok = new QPushButton(ControlText(strings, section, "btn3", "&Ok"), this);
-  auto* cancel = new QPushButton(ControlText(strings, section, "btn4", "Cancel"), this);
+  const auto [ok, cancel] = MakeOkCancelButtons(this, ControlText(strings, section, "btn3", "&Ok"),
+                                                ControlText(strings, section, "btn4", "Cancel"));
   edit->setObjectName("editName");
   remove->setObjectName("remove");
-  ok->setObjectName("ok");
-  cancel->setObjectName("cancel");
-  ok->setDefault(true);
   connect(edit, &QPushButton::clicked, this, &TBookManage::EditName);
   connect(remove, &QPushButton::clicked, this, &TBookManage::Remove);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(list_, 1);
   auto* buttons = new QVBoxLayout;

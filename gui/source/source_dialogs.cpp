@@ -12,6 +12,7 @@
 
 #include "core/i18n/strings.h"
 #include "gui/common/control_texts.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/common/qt_text.h"
 
 namespace norvella {
@@ -44,13 +45,7 @@ TDetectWnd::TDetectWnd(const StringTable& strings, QWidget* parent) : QDialog(pa
   reading_->setObjectName("reading");
   editing_->setObjectName("editing");
   neverAsk_->setObjectName("neverAsk");
-  auto* ok = new QPushButton(text("btn1", "&Ok"), this);
-  auto* cancel = new QPushButton(text("btn2", "&Cancel"), this);
-  ok->setObjectName("ok");
-  cancel->setObjectName("cancel");
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const auto [ok, cancel] = MakeOkCancelButtons(this, text("btn1", "&Ok"), text("btn2", "&Cancel"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(message_);
