@@ -449,8 +449,7 @@ class EditorTest : public QObject {
       if (files == nullptr) return;
       title = files->windowTitle();
       files->selectNameFilter("HTML files (*.html *.htm)");
-      files->selectFile(dir.filePath("marked"));
-      static_cast<QDialog*>(files)->accept();
+      test::ChooseFile(files, dir.filePath("marked"));
     });
     QTest::qWait(0);
     QVERIFY(commands.SaveSourceText());

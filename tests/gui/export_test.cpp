@@ -39,14 +39,7 @@ class ExportTest : public QObject {
   // Triggers the command and answers its file dialog with `target`.
   static QStringList ExportThroughTheDialog(TMain& window, const char* control, const QString& target) {
     test::ModalAnswerer answerer([&](QWidget* dialog) {
-      if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
-        // As a person would: the folder, then the name typed over the one
-        // the dialog proposes.
-        files->setDirectory(QFileInfo(target).path());
-        files->selectFile(QFileInfo(target).fileName());
-        if (auto* name = files->findChild<QLineEdit*>("fileNameEdit")) name->setText(QFileInfo(target).fileName());
-        QMetaObject::invokeMethod(files, "accept");
-      }
+      if (auto* files = qobject_cast<QFileDialog*>(dialog)) test::ChooseFile(files, target);
     });
     window.Control(control)->trigger();
     return answerer.seen;

@@ -17,6 +17,9 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
@@ -134,6 +137,18 @@ class ModalAnswerer : public QObject {
   QTimer timer_;
   std::vector<QPointer<QWidget>> answered_;
 };
+
+// Answers a file dialog with `path` as a person would: the folder, then the
+// name typed over whatever the dialog proposes, then Save or Open. The
+// dialog's own selectFile leaves the name field alone while it has the
+// focus, so it cannot be trusted to change what is written there.
+inline void ChooseFile(QFileDialog* dialog, const QString& path) {
+  const QFileInfo target(path);
+  dialog->setDirectory(target.absolutePath());
+  dialog->selectFile(target.fileName());
+  if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->setText(target.fileName());
+  QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+}
 
 // A modal dialog that no answerer deals with would wait for a user who
 // never comes, and the test would hang until its time-out. One that stays

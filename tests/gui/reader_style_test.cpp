@@ -501,8 +501,7 @@ class ReaderStyleTest : public QObject {
     ModalAnswerer choose([&](QWidget* d) {
       if (auto* dialog = qobject_cast<QFileDialog*>(d)) {
         startedIn = dialog->directory().absolutePath();
-        dialog->selectFile(later + "/book.html");
-        QMetaObject::invokeMethod(dialog, "accept");
+        ChooseFile(dialog, later + "/book.html");
       }
     });
     window->Control("Openfileinreadermode1")->trigger();
