@@ -250,6 +250,12 @@ class TMain : public QMainWindow, private OptionsListener {
   // The reader's wiring (main_window_reader.cpp).
   void FollowBrowserStatus(WebBrowser* browser);
   void FollowLinkOut(WebBrowser* browser, const QUrl& url);
+  // Leaving the document open for reading: asks about its changes (false
+  // when the answer is Cancel), then ForgetReaderChanges.
+  bool LeaveReaderDocument();
+  // Saves the document when "Autosave on exit" is on and marks it saved, so
+  // that nothing asks about it again.
+  void ForgetReaderChanges();
   void RebuildBookmarksMenu();
   void StopAutoscroll();
   void UpdateReaderChecks();

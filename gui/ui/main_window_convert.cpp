@@ -79,12 +79,14 @@ bool TMain::AskSourceFileName() {
 }
 
 void TMain::LoadSrc(int mode) {
-  // The reader's document would be saved here when so set (with the reader).
-  if (interfaceMode_ == kReaderMode && options().Flag(Opt::SaveReaderDocOnExit))
-    reader_->SaveReaderDocument();
-  reader_->SetDocSaved(true);
+  // A source opened from the reader leaves its document: the changes are
+  // asked about before the file is chosen, and given up (or saved, when so
+  // set) only once there is a file to go to.
+  const bool leavingReader = interfaceMode_ == kReaderMode;
+  if (leavingReader && !reader_->ConfirmLeaving()) return;
   if (mode == kAskForFile && !AskSourceFileName()) return;
   if (sourceFileName_.isEmpty()) return;
+  if (leavingReader) ForgetReaderChanges();
 
   SourceRead read;
   const bool readDone =

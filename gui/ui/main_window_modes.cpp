@@ -95,6 +95,12 @@ void TMain::InterfaceModeClick(int mode) {
     }
     options().SetFlag(Opt::AskedAboutTitle, true);
   }
+  // The reader's document is left like on every other way out of it: its
+  // changes are asked about (or saved) first, and Cancel stays.
+  if (interfaceMode_ == kReaderMode && mode != kReaderMode && !LeaveReaderDocument()) {
+    UpdateModeChecks();
+    return;
+  }
   SetInterfaceMode(mode);
   UpdateModeChecks();
 }

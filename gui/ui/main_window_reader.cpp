@@ -93,10 +93,19 @@ void TMain::FollowLinkOut(WebBrowser* browser, const QUrl& url) {
       readerPage_->ScrollToElement(url.fragment(QUrl::FullyDecoded));
     return;
   }
-  if (!reader_->ConfirmLeaving()) return;
-  if (options().Flag(Opt::SaveReaderDocOnExit)) reader_->SaveReaderDocument();
-  reader_->SetDocSaved(true);
+  if (!LeaveReaderDocument()) return;
   browser->Follow(url);
+}
+
+bool TMain::LeaveReaderDocument() {
+  if (!reader_->ConfirmLeaving()) return false;
+  ForgetReaderChanges();
+  return true;
+}
+
+void TMain::ForgetReaderChanges() {
+  if (interfaceMode_ == kReaderMode && options().Flag(Opt::SaveReaderDocOnExit)) reader_->SaveReaderDocument();
+  reader_->SetDocSaved(true);
 }
 
 void TMain::Readerinterfacemode1Click(bool askForFile) {
@@ -116,9 +125,7 @@ void TMain::Readerinterfacemode1Click(bool askForFile) {
     options().SetText(Opt::LastReadDir, FromQt(QFileInfo(readerOpenFileName_).path()));
   }
   if (readerOpenFileName_.isEmpty()) return;
-  // The document being left is saved when so set.
-  if (interfaceMode_ == kReaderMode && options().Flag(Opt::SaveReaderDocOnExit)) reader_->SaveReaderDocument();
-  reader_->SetDocSaved(true);
+  ForgetReaderChanges();
   SetInterfaceMode(kReaderMode);
   if (!OpenForReading(readerOpenFileName_)) return;
   if (reader_->Recent().Add(FromQt(readerOpenFileName_))) RebuildRecentMenu();
@@ -380,8 +387,7 @@ void TMain::empty1Click(int index) {
   // Unlike the open command this keeps the list's order and applies no
   // remembered style, but the document being left is asked about (or
   // saved) as on every other way out of it.
-  if (interfaceMode_ == kReaderMode && !reader_->ConfirmLeaving()) return;
-  if (interfaceMode_ == kReaderMode && options().Flag(Opt::SaveReaderDocOnExit)) reader_->SaveReaderDocument();
+  if (interfaceMode_ == kReaderMode && !LeaveReaderDocument()) return;
   reader_->SetDocSaved(true);
   SetInterfaceMode(kReaderMode);
   readerOpenFileName_ = path;

@@ -555,6 +555,43 @@ class ReaderTest : public QObject {
     QVERIFY(window->close());
   }
 
+  void LeavingTheReaderForTheConverterAsksAboutTheChanges() {
+    auto window = Window();
+    const QString book = WriteDoc("leave.html", Produced("<p>text</p>"));
+    window->SetReaderOpenFileName(book);
+    window->Readerinterfacemode1Click(false);
+    QVERIFY(window->ActiveBrowser()->WaitUntilReady());
+    QVERIFY(window->ActiveBrowser()->SetBodyStyle("color: maroon"));
+    window->reader().SetDocSaved(false);
+    {
+      // Cancel keeps the reader, the mode's mark and the changes.
+      ModalAnswerer cancel([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Cancel); });
+      window->Control("Simpleinterfacemode1")->trigger();
+      QCOMPARE(cancel.seen.size(), 1);
+    }
+    QCOMPARE(window->InterfaceMode(), kReaderMode);
+    QVERIFY(!window->Control("Simpleinterfacemode1")->isChecked());
+    {
+      // Opening a source asks too; a file dialog closed without a file
+      // leaves the document as it was, changes and all.
+      ModalAnswerer noThenClose([](QWidget* d) {
+        if (qobject_cast<QMessageBox*>(d)) ModalAnswerer::Click(d, QMessageBox::No);
+        else QMetaObject::invokeMethod(d, "reject", Qt::QueuedConnection);
+      });
+      window->Control("Open1")->trigger();
+      QCOMPARE(noThenClose.seen.size(), 2);
+    }
+    QCOMPARE(window->InterfaceMode(), kReaderMode);
+    QVERIFY(!window->reader().DocSaved());
+    {
+      ModalAnswerer yes([](QWidget* d) { ModalAnswerer::Click(d, QMessageBox::Yes); });
+      window->Control("Simpleinterfacemode1")->trigger();
+      QCOMPARE(yes.seen.size(), 1);
+    }
+    QCOMPARE(window->InterfaceMode(), kSimpleMode);
+    QVERIFY(ReadFile(book).contains("maroon"));
+  }
+
   void SaveAndReadOpensTheSavedDocumentInTheReader() {
     auto window = Window();
     const QString source = dir_.filePath("shinel.txt");
@@ -563,10 +600,7 @@ class ReaderTest : public QObject {
     window->LoadSrc(TMain::kLoadNamedFile);
     const QString saved = dir_.filePath("read-now.htm");
     ModalAnswerer save([saved](QWidget* d) {
-      if (auto* dialog = qobject_cast<QFileDialog*>(d)) {
-        dialog->selectFile(saved);
-        QMetaObject::invokeMethod(dialog, "accept");
-      }
+      if (auto* dialog = qobject_cast<QFileDialog*>(d)) ChooseFile(dialog, saved);
     });
     window->Control("ToolButton68")->trigger();
     QCOMPARE(window->InterfaceMode(), kReaderMode);
