@@ -28,6 +28,6 @@ engine_flags_for_root() {
   fi
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libuchardet-dev libxml2-dev libzip-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libuchardet-dev libxml2-dev libzip-dev zlib1g-dev)
 TEST_PACKAGES=(googletest libgtest-dev epubcheck libxml2-utils)
 GUI_PACKAGES=(qt6-base-dev qt6-webengine-dev xvfb xauth)

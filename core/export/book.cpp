@@ -69,8 +69,9 @@ class Sha1 {
   std::uint64_t length_ = 0;
 };
 
+// The paragraph's plain text and a line end, run by run.
 void HashParagraph(Sha1& sha, const BookParagraph& p) {
-  sha.Add(p.PlainText());
+  for (const BookRun& run : p.runs) sha.Add(run.text);
   sha.Add('\n');
 }
 

@@ -18,6 +18,7 @@ struct ArchiveEntry {
   std::string data;
   bool stored = false;
   int extraFieldBytes = 0;
+  bool intact = false;  // read whole, its checksum right
 };
 
 // The entries in archive order; empty when the bytes are no archive.
@@ -41,12 +42,16 @@ inline std::vector<ArchiveEntry> ReadArchive(const std::string& bytes) {
     e.name = st.name;
     e.stored = st.comp_method == ZIP_CM_STORE;
     e.extraFieldBytes = zip_file_extra_fields_count(za, at, ZIP_FL_LOCAL);
-    e.data.resize(static_cast<std::size_t>(st.size));
+    // One byte more than the entry holds, so that the read meets the end
+    // of the data, where the archive checks the checksum.
+    e.data.resize(static_cast<std::size_t>(st.size) + 1);
     zip_file_t* f = zip_fopen_index(za, at, 0);
     if (f) {
-      zip_fread(f, e.data.data(), st.size);
+      const zip_int64_t read = zip_fread(f, e.data.data(), st.size + 1);
+      e.intact = read == static_cast<zip_int64_t>(st.size);
       zip_fclose(f);
     }
+    e.data.resize(static_cast<std::size_t>(st.size));
     entries.push_back(std::move(e));
   }
   zip_close(za);
