@@ -1,6 +1,7 @@
 #include "core/base/cp1251.h"
 
 #include <array>
+#include <cstdint>
 
 namespace norvella {
 namespace {
@@ -80,6 +81,27 @@ char16_t Unit16(std::string_view text, std::size_t i, bool bigEndian) {
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
+// Each byte's UTF-8 form, one to three bytes: whole books are converted,
+// so the table is made once.
+struct Utf8Of {
+  char bytes[3];
+  std::uint8_t length;
+};
+
+const std::array<Utf8Of, 256>& Utf8Table() {
+  static const std::array<Utf8Of, 256> table = [] {
+    std::array<Utf8Of, 256> t{};
+    for (int b = 0; b < 256; ++b) {
+      std::string one;
+      AppendUtf8Char(one, Cp1251ToUnicode(static_cast<unsigned char>(b)));
+      t[b].length = static_cast<std::uint8_t>(one.size());
+      one.copy(t[b].bytes, one.size());
+    }
+    return t;
+  }();
+  return table;
+}
+
 }  // namespace
 
 char32_t Cp1251ToUnicode(unsigned char byte) {
@@ -98,9 +120,28 @@ int UnicodeToCp1251(char32_t code) {
 
 std::string Cp1251ToUtf8(std::string_view text) {
   std::string out;
-  out.reserve(text.size() * 2);
-  for (const char c : text) AppendUtf8Char(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+  out.reserve(Utf8SizeOfCp1251(text));
+  AppendCp1251AsUtf8(out, text);
   return out;
+}
+
+std::size_t Utf8SizeOfCp1251(std::string_view text) {
+  std::size_t size = 0;
+  for (const char c : text) size += Utf8Table()[static_cast<unsigned char>(c)].length;
+  return size;
+}
+
+void AppendCp1251AsUtf8(std::string& out, std::string_view text) {
+  const std::size_t start = out.size();
+  out.resize(start + Utf8SizeOfCp1251(text));
+  char* at = out.data() + start;
+  for (const char c : text) {
+    const Utf8Of& u = Utf8Table()[static_cast<unsigned char>(c)];
+    at[0] = u.bytes[0];
+    if (u.length > 1) at[1] = u.bytes[1];
+    if (u.length > 2) at[2] = u.bytes[2];
+    at += u.length;
+  }
 }
 
 bool Utf8ToCp1251(std::string_view text, std::string& out) {

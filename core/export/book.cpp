@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <cstdio>
+#include <system_error>
 
 namespace norvella {
 namespace {
@@ -50,15 +51,16 @@ class Sha1 {
              static_cast<std::uint32_t>(block_[4 * i + 2]) << 8 | block_[4 * i + 3];
     for (std::size_t i = 16; i < 80; ++i) w[i] = Rotl(w[i - 3] ^ w[i - 8] ^ w[i - 14] ^ w[i - 16], 1);
     std::uint32_t a = h_[0], b = h_[1], c = h_[2], d = h_[3], e = h_[4];
-    for (std::size_t i = 0; i < 80; ++i) {
-      std::uint32_t f, k;
-      if (i < 20) f = (b & c) | (~b & d), k = 0x5A827999;
-      else if (i < 40) f = b ^ c ^ d, k = 0x6ED9EBA1;
-      else if (i < 60) f = (b & c) | (b & d) | (c & d), k = 0x8F1BBCDC;
-      else f = b ^ c ^ d, k = 0xCA62C1D6;
-      const std::uint32_t t = Rotl(a, 5) + f + e + k + w[i];
+    // The four kinds of round in loops of their own: no test of the round
+    // number inside, which a whole book's text otherwise pays for.
+    const auto round = [&](std::uint32_t f, std::uint32_t k, std::uint32_t word) {
+      const std::uint32_t t = Rotl(a, 5) + f + e + k + word;
       e = d, d = c, c = Rotl(b, 30), b = a, a = t;
-    }
+    };
+    for (std::size_t i = 0; i < 20; ++i) round((b & c) | (~b & d), 0x5A827999, w[i]);
+    for (std::size_t i = 20; i < 40; ++i) round(b ^ c ^ d, 0x6ED9EBA1, w[i]);
+    for (std::size_t i = 40; i < 60; ++i) round((b & c) | (b & d) | (c & d), 0x8F1BBCDC, w[i]);
+    for (std::size_t i = 60; i < 80; ++i) round(b ^ c ^ d, 0xCA62C1D6, w[i]);
     h_[0] += a, h_[1] += b, h_[2] += c, h_[3] += d, h_[4] += e;
     used_ = 0;
   }
@@ -144,6 +146,15 @@ std::string BookStructure::Identifier() const {
     out += hex;
   }
   return out;
+}
+
+std::future<std::string> IdentifierInBackground(const BookStructure& book) {
+  const auto work = [&book] { return book.Identifier(); };
+  try {
+    return std::async(std::launch::async, work);
+  } catch (const std::system_error&) {
+    return std::async(std::launch::deferred, work);
+  }
 }
 
 std::optional<BookPicture> RecognisePicture(std::string bytes) {

@@ -6,6 +6,7 @@
 // and the cover picture. All text is UTF-8 and unescaped.
 
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,6 +89,11 @@ struct BookStructure {
   // identifier on every export ("urn:uuid:...", a name-based UUID).
   std::string Identifier() const;
 };
+
+// The book's identifier worked out beside the caller's own work (hashing a
+// whole book's text takes about as long as writing a good part of it); on
+// the caller's thread when no other can be had. The book must outlive it.
+std::future<std::string> IdentifierInBackground(const BookStructure& book);
 
 // The picture type of the bytes by their signature, or nothing when they
 // are not a PNG, JPEG or GIF picture.

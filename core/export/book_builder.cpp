@@ -1,47 +1,25 @@
 #include "core/export/book_builder.h"
 
-#include <libxml/HTMLparser.h>
-#include <libxml/tree.h>
-
 #include <algorithm>
 #include <cctype>
-#include <climits>
-#include <memory>
 #include <string_view>
 #include <unordered_map>
 
 #include "core/base/cp1251.h"
 #include "core/base/text.h"
 #include "core/convert/context.h"
+#include "core/export/html_tree.h"
 
 namespace norvella {
 namespace {
 
 constexpr std::string_view kNbsp = "\xC2\xA0";
 
-std::string_view Name(const xmlNode* node) {
-  return node->name ? std::string_view(reinterpret_cast<const char*>(node->name)) : std::string_view();
-}
+using Node = HtmlTree::Node;
 
-bool Is(const xmlNode* node, std::string_view name) {
-  return node->type == XML_ELEMENT_NODE && Name(node) == name;
-}
-
-// The value of an attribute (names are lower case after HTML parsing).
-std::string_view Attr(const xmlNode* node, std::string_view name) {
-  for (const xmlAttr* a = node->properties; a; a = a->next) {
-    if (!a->name || std::string_view(reinterpret_cast<const char*>(a->name)) != name) continue;
-    if (a->children && a->children->content)
-      return reinterpret_cast<const char*>(a->children->content);
-    return {};
-  }
-  return {};
-}
-
-int HeaderLevel(const xmlNode* node) {
-  const std::string_view n = Name(node);
-  if (node->type == XML_ELEMENT_NODE && n.size() == 2 && n[0] == 'h' && n[1] >= '1' && n[1] <= '6')
-    return n[1] - '0';
+// The level of a header element, 0 for any other name.
+int HeaderLevel(std::string_view name) {
+  if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') return name[1] - '0';
   return 0;
 }
 
@@ -146,9 +124,9 @@ bool AnyItalic(const BookParagraph& p) {
 
 class Builder {
  public:
-  explicit Builder(BookStructure& book) : book_(book) { stack_.push_back(&book_.body); }
+  Builder(const HtmlTree& tree, BookStructure& book) : tree_(tree), book_(book) { stack_.push_back(&book_.body); }
 
-  void Run(const xmlNode* root) {
+  void Run(const Node* root) {
     CollectNotes(root);
     lines_.emplace_back();
     Walk(root, 0);
@@ -162,28 +140,28 @@ class Builder {
  private:
   // The end notes: <a id="NorvellaEndlink" name="ID">body</a>, each linked
   // from <a href="#ID"> in the text and linking back to "#IDback".
-  void CollectNotes(const xmlNode* node) {
-    for (; node; node = node->next) {
-      if (IsEndNote(node) && !Attr(node, "name").empty()) {
-        const std::string name(Attr(node, "name"));
+  void CollectNotes(const Node* node) {
+    for (; node; node = tree_.Next(node)) {
+      if (IsEndNote(node) && !tree_.Attr(node, "name").empty()) {
+        const std::string name(tree_.Attr(node, "name"));
         if (noteIndex_.count(name)) continue;
         BookNote note;
         note.body.emplace_back();
-        Inline(node->children, 0, note.body);
+        Inline(tree_.FirstChild(node), 0, note.body);
         Tidy(note.body);
         noteIndex_.emplace(name, static_cast<int>(book_.notes.size()));
         book_.notes.push_back(std::move(note));
         continue;
       }
-      if (node->type == XML_ELEMENT_NODE) CollectNotes(node->children);
+      if (tree_.IsElement(node)) CollectNotes(tree_.FirstChild(node));
     }
   }
 
   // The conversion writes attribute values in lower case, so the note's
   // anchor reads "norvellaendlink" in a converted document.
-  static bool IsEndNote(const xmlNode* node) {
-    if (!Is(node, "a")) return false;
-    const std::string_view id = Attr(node, "id");
+  bool IsEndNote(const Node* node) const {
+    if (!tree_.Is(node, "a")) return false;
+    const std::string_view id = tree_.Attr(node, "id");
     constexpr std::string_view kEndNoteId = "norvellaendlink";
     return id.size() == kEndNoteId.size() &&
            std::equal(id.begin(), id.end(), kEndNoteId.begin(), [](char a, char b) {
@@ -192,8 +170,8 @@ class Builder {
   }
 
   // -1 when the link is no note link.
-  int NoteOf(const xmlNode* a) const {
-    const std::string_view href = Attr(a, "href");
+  int NoteOf(const Node* a) const {
+    const std::string_view href = tree_.Attr(a, "href");
     if (href.size() < 2 || href[0] != '#') return -1;
     const auto it = noteIndex_.find(std::string(href.substr(1)));
     return it == noteIndex_.end() ? -1 : it->second;
@@ -201,8 +179,8 @@ class Builder {
 
   // Links that are part of the document's own navigation: back to the top,
   // back from a note to its link, and the end notes themselves.
-  bool IsNavigationLink(const xmlNode* a) const {
-    const std::string_view href = Attr(a, "href");
+  bool IsNavigationLink(const Node* a) const {
+    const std::string_view href = tree_.Attr(a, "href");
     if (href == "#start000" || IsEndNote(a)) return true;
     if (href.size() > 5 && href[0] == '#' && EndsWith(href, "back"))
       return noteIndex_.count(std::string(href.substr(1, href.size() - 5))) > 0;
@@ -210,18 +188,18 @@ class Builder {
   }
 
   // A line of the contents block: a header holding a link to a header.
-  static bool IsContentsEntry(const xmlNode* node) {
-    for (const xmlNode* c = node->children; c; c = c->next) {
-      if (Is(c, "a") && StartsWith(Attr(c, "href"), "#linktostr")) return true;
-      if (c->type == XML_ELEMENT_NODE && IsContentsEntry(c)) return true;
+  bool IsContentsEntry(const Node* node) const {
+    for (const Node* c = tree_.FirstChild(node); c; c = tree_.Next(c)) {
+      if (tree_.Is(c, "a") && StartsWith(tree_.Attr(c, "href"), "#linktostr")) return true;
+      if (tree_.IsElement(c) && IsContentsEntry(c)) return true;
     }
     return false;
   }
 
-  static bool HoldsHeader(const xmlNode* node) {
-    for (const xmlNode* c = node->children; c; c = c->next) {
-      if (c->type != XML_ELEMENT_NODE) continue;
-      if (HeaderLevel(c) && !IsContentsEntry(c)) return true;
+  bool HoldsHeader(const Node* node) const {
+    for (const Node* c = tree_.FirstChild(node); c; c = tree_.Next(c)) {
+      if (!tree_.IsElement(c)) continue;
+      if (HeaderLevel(tree_.Name(c)) && !IsContentsEntry(c)) return true;
       if (HoldsHeader(c)) return true;
     }
     return false;
@@ -237,19 +215,18 @@ class Builder {
 
   // The text of inline content into lines; line breaks and block elements
   // start a new line.
-  void Inline(const xmlNode* node, std::uint8_t style, std::vector<BookParagraph>& lines,
+  void Inline(const Node* node, std::uint8_t style, std::vector<BookParagraph>& lines,
               int note = -1) {
-    for (; node; node = node->next) {
-      if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
-        const std::string_view text = reinterpret_cast<const char*>(node->content);
+    for (; node; node = tree_.Next(node)) {
+      if (tree_.IsText(node)) {
+        const std::string_view text = tree_.Text(node);
         Count(text);
         AppendText(lines.back(), text, style, note);
         continue;
       }
-      if (node->type != XML_ELEMENT_NODE) continue;
-      const std::string_view name = Name(node);
+      const std::string_view name = tree_.Name(node);
       if (IsSkipped(name)) continue;
-      if (HeaderLevel(node) && IsContentsEntry(node)) continue;
+      if (HeaderLevel(name) && IsContentsEntry(node)) continue;
       if (name == "a") {
         if (IsNavigationLink(node)) continue;
         if (const int n = NoteOf(node); n >= 0 && note < 0) {
@@ -259,14 +236,14 @@ class Builder {
       }
       const bool block = IsBlock(name);
       if (block && !lines.back().empty()) lines.emplace_back();
-      Inline(node->children, static_cast<std::uint8_t>(style | StyleOf(name)), lines, note);
+      Inline(tree_.FirstChild(node), static_cast<std::uint8_t>(style | StyleOf(name)), lines, note);
       if (block && !lines.back().empty()) lines.emplace_back();
     }
   }
 
-  void NoteLink(const xmlNode* a, std::uint8_t style, BookParagraph& into, int note) {
+  void NoteLink(const Node* a, std::uint8_t style, BookParagraph& into, int note) {
     std::vector<BookParagraph> text(1);
-    Inline(a->children, style, text, note);
+    Inline(tree_.FirstChild(a), style, text, note);
     Tidy(text);
     BookRun run{{}, style, note};
     for (const BookParagraph& line : text) {
@@ -291,9 +268,9 @@ class Builder {
     lines_.emplace_back();
   }
 
-  void Header(const xmlNode* node, int level) {
+  void Header(const Node* node, int level) {
     std::vector<BookParagraph> title(1);
-    Inline(node->children, 0, title);
+    Inline(tree_.FirstChild(node), 0, title);
     Tidy(title);
     if (titlePending_) {
       titlePending_ = false;
@@ -311,10 +288,10 @@ class Builder {
     stack_.push_back(&Current().children.back());
   }
 
-  void Quote(const xmlNode* node, std::uint8_t style) {
+  void Quote(const Node* node, std::uint8_t style) {
     BookQuote quote;
     quote.lines.emplace_back();
-    Inline(node->children, style, quote.lines);
+    Inline(tree_.FirstChild(node), style, quote.lines);
     Tidy(quote.lines);
     if (quote.lines.empty()) return;
     // The author: the last line, set apart from italic lines above it, or
@@ -347,30 +324,29 @@ class Builder {
     }
   }
 
-  void Walk(const xmlNode* node, std::uint8_t style) {
-    for (; node; node = node->next) {
-      if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
-        const std::string_view text = reinterpret_cast<const char*>(node->content);
+  void Walk(const Node* node, std::uint8_t style) {
+    for (; node; node = tree_.Next(node)) {
+      if (tree_.IsText(node)) {
+        const std::string_view text = tree_.Text(node);
         Count(text);
         AppendText(lines_.back(), text, style, -1);
         continue;
       }
-      if (node->type != XML_ELEMENT_NODE) continue;
-      const std::string_view name = Name(node);
+      const std::string_view name = tree_.Name(node);
       if (IsSkipped(name)) continue;
       if (name == "br") {
         if (!lines_.back().empty()) lines_.emplace_back();
         continue;
       }
       if (name == "a") {
-        if (Attr(node, "name") == "start000") titlePending_ = true;
+        if (tree_.Attr(node, "name") == "start000") titlePending_ = true;
         if (IsNavigationLink(node)) continue;
         if (const int n = NoteOf(node); n >= 0) {
           NoteLink(node, style, lines_.back(), n);
           continue;
         }
       }
-      if (const int level = HeaderLevel(node)) {
+      if (const int level = HeaderLevel(name)) {
         Flush();
         if (!IsContentsEntry(node)) Header(node, level);
         continue;
@@ -382,11 +358,12 @@ class Builder {
       }
       const bool block = IsBlock(name);
       if (block) Flush();
-      Walk(node->children, static_cast<std::uint8_t>(style | StyleOf(name)));
+      Walk(tree_.FirstChild(node), static_cast<std::uint8_t>(style | StyleOf(name)));
       if (block) Flush();
     }
   }
 
+  const HtmlTree& tree_;
   BookStructure& book_;
   std::vector<BookSection*> stack_;
   std::vector<BookParagraph> lines_;
@@ -394,10 +371,6 @@ class Builder {
   bool titlePending_ = false;
   std::string titleHeading_;
   std::size_t cyrillic_ = 0, latin_ = 0;
-};
-
-struct DocFree {
-  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
 };
 
 const BookSection* FirstTitled(const BookSection& s) {
@@ -408,19 +381,10 @@ const BookSection* FirstTitled(const BookSection& s) {
   return nullptr;
 }
 
-std::unique_ptr<xmlDoc, DocFree> ParseHtml(std::string_view html) {
-  const int size = html.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(html.size());
-  return std::unique_ptr<xmlDoc, DocFree>(htmlReadMemory(
-      html.data(), size, nullptr, "UTF-8",
-      HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET));
-}
-
-void AppendAllText(const xmlNode* node, BookParagraph& into) {
-  for (; node; node = node->next) {
-    if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE)
-      AppendText(into, reinterpret_cast<const char*>(node->content), 0, -1);
-    else if (node->type == XML_ELEMENT_NODE && !IsSkipped(Name(node)))
-      AppendAllText(node->children, into);
+void AppendAllText(const HtmlTree& tree, const Node* node, BookParagraph& into) {
+  for (; node; node = tree.Next(node)) {
+    if (tree.IsText(node)) AppendText(into, tree.Text(node), 0, -1);
+    else if (!IsSkipped(tree.Name(node))) AppendAllText(tree, tree.FirstChild(node), into);
   }
 }
 
@@ -434,9 +398,9 @@ std::string HtmlToPlainText(std::string_view html) {
     return p.PlainText();
   }
   // The text goes in a paragraph so that the parser reads it as body text.
-  const std::unique_ptr<xmlDoc, DocFree> doc = ParseHtml("<p>" + std::string(html) + "</p>");
+  const HtmlTree tree = HtmlTree::Parse("<p>" + std::string(html) + "</p>");
   BookParagraph p;
-  if (doc) AppendAllText(xmlDocGetRootElement(doc.get()), p);
+  AppendAllText(tree, tree.Root(), p);
   Trim(p);
   return p.PlainText();
 }
@@ -444,9 +408,9 @@ std::string HtmlToPlainText(std::string_view html) {
 BookStructure BuildBookFromHtml(std::string_view html, const BookInfo& info) {
   BookStructure book;
   book.author = info.author;
-  const std::unique_ptr<xmlDoc, DocFree> doc = ParseHtml(html);
-  Builder builder(book);
-  if (doc) builder.Run(xmlDocGetRootElement(doc.get()));
+  const HtmlTree tree = HtmlTree::Parse(html);
+  Builder builder(tree, book);
+  if (const Node* root = tree.Root()) builder.Run(root);
   book.title = info.title;
   if (book.title.empty()) book.title = builder.TitleHeading();
   if (book.title.empty())
@@ -464,7 +428,16 @@ BookStructure BuildBook(const std::vector<std::string>& lines, const DocumentPro
   info.title = HtmlToPlainText(Cp1251ToUtf8(document.title));
   info.author = HtmlToPlainText(Cp1251ToUtf8(document.author));
   info.fallbackTitle = fallbackTitle;
-  return BuildBookFromHtml(Cp1251ToUtf8(JoinLines(lines)), info);
+  // The lines joined and in UTF-8 in one go, into a string sized once.
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += Utf8SizeOfCp1251(line) + 2;
+  std::string html;
+  html.reserve(size);
+  for (const std::string& line : lines) {
+    AppendCp1251AsUtf8(html, line);
+    html += "\r\n";
+  }
+  return BuildBookFromHtml(html, info);
 }
 
 }  // namespace norvella

@@ -47,7 +47,7 @@ std::string XhtmlStart(const BookStructure& book, std::string_view title) {
 class EpubWriter {
  public:
   EpubWriter(const BookStructure& book, const std::string& modified)
-      : book_(book), modified_(modified), identifier_(book.Identifier()) {
+      : book_(book), modified_(modified), identifierSoon_(IdentifierInBackground(book)) {
     firstRef_.assign(book.notes.size(), std::string());
   }
 
@@ -79,6 +79,7 @@ class EpubWriter {
       AddPage("part" + std::to_string(parts_), name, std::move(page));
     }
     if (!book_.notes.empty()) NotesPage();
+    identifier_ = identifierSoon_.get();
     files_.push_back({"OEBPS/nav.xhtml", Navigation()});
     files_.push_back({"OEBPS/toc.ncx", Ncx()});
     files_.insert(files_.begin() + 2, ZipEntry{"OEBPS/content.opf", Package()});
@@ -285,7 +286,8 @@ class EpubWriter {
 
   const BookStructure& book_;
   const std::string& modified_;
-  const std::string identifier_;
+  std::future<std::string> identifierSoon_;
+  std::string identifier_;  // once the pages are written
   std::vector<ZipEntry> files_;
   std::vector<SpineItem> spine_;
   std::vector<NavEntry> nav_;

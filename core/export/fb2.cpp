@@ -9,7 +9,8 @@ constexpr InlineTags kTags{"emphasis", "strong", "sup", "sub"};
 
 class Fb2Writer {
  public:
-  Fb2Writer(const BookStructure& book, const std::string& date) : book_(book), date_(date) {}
+  Fb2Writer(const BookStructure& book, const std::string& date)
+      : book_(book), date_(date), identifierSoon_(IdentifierInBackground(book)) {}
 
   std::string Run() {
     out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -35,15 +36,21 @@ class Fb2Writer {
               book_.cover->mediaType + "\">" + Base64(book_.cover->bytes) + "</binary>\n";
     }
     out_ += "</FictionBook>\n";
+    // The identifier goes into the description now that it is ready: the
+    // text was written meanwhile.
+    std::string id;
+    Line(id, "id", identifierSoon_.get());
+    out_.insert(idAt_, id);
     return std::move(out_);
   }
 
  private:
-  void Line(std::string_view tag, std::string_view text) {
-    out_.append("<").append(tag).append(">");
-    AppendXmlEscaped(out_, text);
-    out_.append("</").append(tag).append(">");
+  static void Line(std::string& out, std::string_view tag, std::string_view text) {
+    out.append("<").append(tag).append(">");
+    AppendXmlEscaped(out, text);
+    out.append("</").append(tag).append(">");
   }
+  void Line(std::string_view tag, std::string_view text) { Line(out_, tag, text); }
 
   void Author() {
     const PersonName name = SplitPersonName(book_.author);
@@ -71,7 +78,7 @@ class Fb2Writer {
     Author();
     Line("program-used", "Norvella");
     out_ += "\n<date value=\"" + date_ + "\">" + date_ + "</date>\n";
-    Line("id", book_.Identifier());
+    idAt_ = out_.size();
     out_ += "\n<version>1.0</version>\n</document-info>\n</description>\n";
   }
 
@@ -137,6 +144,8 @@ class Fb2Writer {
 
   const BookStructure& book_;
   const std::string& date_;
+  std::future<std::string> identifierSoon_;
+  std::size_t idAt_ = 0;  // where the identifier goes
   std::string out_;
 };
 

@@ -26,6 +26,33 @@ std::optional<char32_t> ReferenceCodePoint(const char* codePage, unsigned char b
   return static_cast<char32_t>(out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24);
 }
 
+TEST(Cp1251Utf8, EveryByteMatchesTheReferenceAndComesBack) {
+  // All 256 bytes in one text, so that the sizing pass and the writing
+  // pass of the conversion meet every length of sequence side by side.
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  const std::string utf8 = Cp1251ToUtf8(all + all);
+  std::string expected;
+  for (int b = 0; b < 256; ++b) {
+    const char32_t c = b == 0x98 ? 0x98 : ReferenceCodePoint("CP1251", static_cast<unsigned char>(b)).value_or(0);
+    if (c < 0x80) {
+      expected += static_cast<char>(c);
+    } else if (c < 0x800) {
+      expected += static_cast<char>(0xC0 | (c >> 6));
+      expected += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      expected += static_cast<char>(0xE0 | (c >> 12));
+      expected += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      expected += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  EXPECT_EQ(utf8, expected + expected);
+  std::string back;
+  ASSERT_TRUE(Utf8ToCp1251(utf8, back));
+  EXPECT_EQ(back, all + all);
+  EXPECT_EQ(Cp1251ToUtf8(""), "");
+}
+
 TEST(DosScore, CountsEachListedByteOnceAnd160And173Twice) {
   std::string text = "\xA0\xA1\xA2\xA7\xAD\x95" + std::string(50, '\xA0');
   EXPECT_EQ(DosScore(text), 8);  // not above the threshold: no question

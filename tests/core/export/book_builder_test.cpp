@@ -149,6 +149,19 @@ TEST(BookBuilder, IdentifierFollowsTheText) {
   EXPECT_EQ(a.Identifier().size(), 45u);
   EXPECT_EQ(a.Identifier().substr(0, 9), "urn:uuid:");
   EXPECT_EQ(a.Identifier()[23], '5');  // a name-based UUID
+
+  // The identifier of a book already exported never changes: the SHA-1 of
+  // the namespace line, title, author and text, as any SHA-1 gives it
+  // (here over more than one block of the hash).
+  BookStructure known;
+  known.title = "Title";
+  known.author = "Author";
+  for (const std::string& text : {std::string("One"), std::string(1000, 'x')}) {
+    BookBlock block;
+    block.paragraph.runs.push_back({text});
+    known.body.blocks.push_back(block);
+  }
+  EXPECT_EQ(known.Identifier(), "urn:uuid:de90e386-f390-5f5f-b5c2-00847a0752c5");
 }
 
 TEST(BookModel, NamesSplitIntoTheirParts) {
