@@ -5,6 +5,8 @@
 #include <climits>
 #include <memory>
 
+#include "core/base/cp1251.h"
+
 namespace norvella {
 
 // Receives the parser's events and appends them to the tree.
@@ -111,6 +113,23 @@ struct ContextFree {
   }
 };
 
+std::string RepairedUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 16);
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t code = 0;
+    const std::size_t length = DecodeUtf8At(text, i, code);
+    if (length == 0) {
+      AppendUtf8(out, 0xFFFD);
+      ++i;
+    } else {
+      out.append(text.substr(i, length));
+      i += length;
+    }
+  }
+  return out;
+}
+
 std::unique_ptr<htmlParserCtxt, ContextFree> ContextOver(std::string_view html) {
   const int size = html.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(html.size());
   return std::unique_ptr<htmlParserCtxt, ContextFree>(htmlCreateMemoryParserCtxt(html.data(), size));
@@ -119,6 +138,14 @@ std::unique_ptr<htmlParserCtxt, ContextFree> ContextOver(std::string_view html) 
 }  // namespace
 
 HtmlTree HtmlTree::Parse(std::string_view html) {
+  // The parser meeting bytes that are no UTF-8 would go on in Latin-1 from
+  // there and hand over text that is neither; such bytes become U+FFFD
+  // first, so that every text of the tree is UTF-8.
+  std::string repaired;
+  if (!IsValidUtf8(html)) {
+    repaired = RepairedUtf8(html);
+    html = repaired;
+  }
   HtmlTree tree;
   Reader reader(tree);
   const auto context = ContextOver(html);

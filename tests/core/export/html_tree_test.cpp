@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/base/cp1251.h"
+
 namespace norvella {
 namespace {
 
@@ -72,14 +74,17 @@ TEST(HtmlTree, TheTextIsUtf8WhateverTheDocumentDeclares) {
 
 TEST(HtmlTree, NothingToReadGivesAnEmptyTreeAndBadBytesNoCrash) {
   EXPECT_EQ(HtmlTree::Parse("").Root(), nullptr);
-  // Bytes that are no UTF-8, NULs and a half tag at the end are read as
-  // well as they can be.
-  const std::string bad("<p>\xFF\xFE\x00\xC0 x</p><di", 16);
+  // Bytes that are no UTF-8 become U+FFFD, also where the parser would
+  // have taken them for the start of a reference; NULs and a half tag at
+  // the end are read as well as they can be. Every text is UTF-8.
+  const std::string bad("<p>\xFF\xFE\x00\xC0 x &\xDD\xC9" "3849;</p><di", 26);
   const HtmlTree tree = HtmlTree::Parse(bad);
   ASSERT_NE(tree.Root(), nullptr);
   std::string out;
   Write(tree, tree.Root(), out);
-  EXPECT_NE(out.find(" x"), std::string::npos) << out;
+  EXPECT_TRUE(IsValidUtf8(out)) << out;
+  EXPECT_NE(out.find("\xEF\xBF\xBD\xEF\xBF\xBD"), std::string::npos) << out;
+  EXPECT_NE(out.find(" x &\xEF\xBF\xBD\xEF\xBF\xBD" "3849;"), std::string::npos) << out;
 }
 
 TEST(HtmlTree, DeepNestingAndManyNodesStayIntact) {
