@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/base/file_io.h"
 #include "core/base/text.h"
 #include "core/i18n/strings.h"
 #include "core/i18n/templates.h"
@@ -95,6 +96,8 @@ ReaderController::Opened ReaderController::OpenForReading(const std::string& pat
     return Opened::Failed;
   }
   parts_ = std::move(parts);
+  pageAsOpened_ = nullptr;
+  openedBytes_ = std::move(bytes);
   if (page_) page_->Navigate(PathText(path));
   RestoreSavedPosition(text);
   fileName_ = path;
@@ -114,6 +117,7 @@ void ReaderController::RestoreSavedPosition(std::string_view text) {
   questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
   questions_.SetBusy(true);
   if (page_->WaitUntilReady()) {
+    WatchOpenedPage();
     const auto height = page_->ScrollHeight();
     if (height) {
       scrollY_ = static_cast<int>(ScrollFromPosition(*height, *position));
@@ -128,7 +132,10 @@ void ReaderController::ReapplyStartupPosition() {
   if (scrollY_ < kStartupScrollMinimum || !page_) return;
   questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
   questions_.SetBusy(true);
-  if (page_->WaitUntilReady()) page_->ScrollTo(0, scrollY_);
+  if (page_->WaitUntilReady()) {
+    WatchOpenedPage();
+    page_->ScrollTo(0, scrollY_);
+  }
   questions_.SetBusy(false);
   questions_.ShowTask({});
 }
@@ -312,7 +319,16 @@ std::optional<std::string> ReaderController::SnapshotToTempFile() {
   }
   const std::string& copy = reserved.value();
   if (temporaryFiles_ != nullptr) temporaryFiles_->Add(copy);
-  const FileResult saved = SaveReaderDocumentAs(copy);
+  // A page that is still the file as it was opened is copied from the
+  // file's bytes: writing a whole novel's body out of the page costs a
+  // good part of entering full screen and shows the same page.
+  FileResult saved;
+  if (PageIsAsOpened()) {
+    saved = WriteFileAtomically(copy, openedBytes_);
+    if (saved.ok()) copyName_ = copy;
+  } else {
+    saved = SaveReaderDocumentAs(copy);
+  }
   // A copy that failed, or stayed empty because the page had no body to
   // write, is not shown.
   if (!saved.ok() || QFileInfo(PathText(copy)).size() == 0) {
@@ -340,6 +356,17 @@ void ReaderController::LoadSnapshot(const std::string& copy) {
   if (temporaryFiles_ != nullptr) temporaryFiles_->Remove(copy);
 }
 
+void ReaderController::WatchOpenedPage() {
+  page_->WatchBody();
+  pageAsOpened_ = page_;
+}
+
+bool ReaderController::PageIsAsOpened() {
+  return page_ != nullptr && page_ == pageAsOpened_ && !openedBytes_.empty() &&
+         SamePath(page_->DocumentPath(), fileName_) &&
+         page_->ChangeSinceWatched() == ReaderPage::BodyChange::None;
+}
+
 bool ReaderController::CarryPage(ReaderPage& from, ReaderPage& to) {
   // Only the document open for reading is carried: a page that went
   // elsewhere by a step back in its history stays behind.
@@ -361,9 +388,19 @@ bool ReaderController::CarryPage(ReaderPage& from, ReaderPage& to) {
         return true;
       }
     }
+    // Notes and bookmarks change a paragraph or two of a novel: only those
+    // go across, and the rest of the page is not laid out again.
+    if (const auto edits = from.BodyEdits(); edits && to.EditBody(*edits)) {
+      if (&to == pageAsOpened_) pageAsOpened_ = nullptr;
+      ScrollToRatio(to);
+      to.WatchBody();
+      return true;
+    }
   }
   const auto body = from.BodyHtml();
   if (!body) return false;
+  // The page takes another body: it no longer shows the opened file.
+  if (&to == pageAsOpened_) pageAsOpened_ = nullptr;
   questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
   questions_.SetBusy(true);
   bool carried = false;

@@ -170,6 +170,12 @@ class ReaderController {
   // when it does not.
   bool ShowsReaderDocument();
   FileResult Save(const std::string& path);
+  // Starts watching the page for changes now that it shows the file as it
+  // was opened.
+  void WatchOpenedPage();
+  // Whether the page still shows the opened file's body untouched, so that
+  // the file's own bytes show the same page.
+  bool PageIsAsOpened();
   void BookmarksChanged() {
     if (bookmarksChanged_) bookmarksChanged_();
   }
@@ -187,6 +193,8 @@ class ReaderController {
   std::string fileName_;
   std::string copyName_;  // the last copy written by SaveReaderDocumentAs
   ReaderDocumentParts parts_;
+  std::string openedBytes_;  // the file as it was opened
+  ReaderPage* pageAsOpened_ = nullptr;  // the page watched since it showed them
   std::vector<Bookmark> bookmarks_;
   bool docSaved_ = true;
   bool positionRestoreEnabled_ = true;

@@ -48,6 +48,11 @@ class ReaderPage {
   enum class BodyChange { Unknown, None, StyleOnly, Content };
   virtual void WatchBody() {}
   virtual BodyChange ChangeSinceWatched() { return BodyChange::Unknown; }
+  // What changed in the watched body, for a page that shows the body as it
+  // was when the watch began: EditBody makes that page's body the same,
+  // touching only what changed. Nothing, and false, when a page cannot.
+  virtual std::optional<QString> BodyEdits() { return std::nullopt; }
+  virtual bool EditBody(const QString&) { return false; }
   // The body's inline style as text (its cssText), and setting it whole.
   virtual std::optional<QString> BodyStyleText() { return std::nullopt; }
   virtual bool SetBodyStyleText(const QString&) { return false; }

@@ -30,6 +30,8 @@ bool BrowserPage::StyleBody(const std::vector<BodyStyleSetting>& settings) {
 
 bool BrowserPage::ReplaceBody(const QString& bodyHtml) { return browser_->ReplaceBody(bodyHtml); }
 void BrowserPage::WatchBody() { browser_->WatchBody(); }
+std::optional<QString> BrowserPage::BodyEdits() { return browser_->BodyEdits(); }
+bool BrowserPage::EditBody(const QString& edits) { return browser_->ApplyBodyEdits(edits); }
 ReaderPage::BodyChange BrowserPage::ChangeSinceWatched() {
   switch (browser_->BodyChanged()) {
     case WebBrowser::BodyChange::None: return BodyChange::None;

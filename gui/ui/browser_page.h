@@ -33,6 +33,8 @@ class BrowserPage final : public ReaderPage {
   bool ReplaceBody(const QString& bodyHtml) override;
   void WatchBody() override;
   BodyChange ChangeSinceWatched() override;
+  std::optional<QString> BodyEdits() override;
+  bool EditBody(const QString& edits) override;
   std::optional<QString> BodyStyleText() override;
   bool SetBodyStyleText(const QString& cssText) override;
 

@@ -382,11 +382,20 @@ void WebBrowser::WatchBody() {
       "if (window.norvellaWatch) window.norvellaWatch.disconnect();"
       "var body = document.body;"
       "window.norvellaChange = 0;"  // 0 none, 1 the body's style only, 2 more
+      // The body's children are numbered, and a change inside one marks
+      // it, so that BodyEdits can tell what changed from what did not.
+      "var kids = body.childNodes;"
+      "for (var k = 0; k < kids.length; ++k) { kids[k].norvellaIndex = k; kids[k].norvellaDirty = false; }"
+      "window.norvellaCount = kids.length;"
+      "window.norvellaTextLength = body.textContent.length;"
       "var note = function(records) {"
       "  for (var i = 0; i < records.length; ++i) {"
       "    var r = records[i];"
       "    var styleOnly = r.type === 'attributes' && r.target === body && r.attributeName === 'style';"
       "    window.norvellaChange = Math.max(window.norvellaChange, styleOnly ? 1 : 2);"
+      "    var n = r.target;"
+      "    while (n && n !== body && n.parentNode !== body) n = n.parentNode;"
+      "    if (n && n !== body) n.norvellaDirty = true;"
       "  }"
       "};"
       "window.norvellaWatchNote = note;"
@@ -395,6 +404,69 @@ void WebBrowser::WatchBody() {
       "window.norvellaWatch.observe(body, {subtree: true, childList: true, attributes: true,"
       " characterData: true});"
       "return true;"));
+}
+
+std::optional<QString> WebBrowser::BodyEdits() {
+  // The body as runs of children kept as they were when the watch began
+  // (by their numbers) and the markup of everything new or changed, with
+  // the body's attributes and what the watched body was like.
+  const auto value = RunScript(Guarded(
+      "var body = document.body;"
+      "if (!window.norvellaWatch || body !== window.norvellaWatchedBody) return null;"
+      "window.norvellaWatchNote(window.norvellaWatch.takeRecords());"
+      "var pieces = [], last = -1;"
+      "var escape = function(t) { return t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;')"
+      "  .replace(/\u00A0/g, '&nbsp;'); };"
+      "for (var n = body.firstChild; n; n = n.nextSibling) {"
+      "  var kept = typeof n.norvellaIndex === 'number' && !n.norvellaDirty;"
+      "  if (kept) {"
+      "    if (n.norvellaIndex <= last) return null;"
+      "    var top = pieces.length ? pieces[pieces.length - 1] : null;"
+      "    if (top && top.k && top.k[1] === n.norvellaIndex - 1) top.k[1] = n.norvellaIndex;"
+      "    else pieces.push({k: [n.norvellaIndex, n.norvellaIndex]});"
+      "    last = n.norvellaIndex;"
+      "    continue;"
+      "  }"
+      "  var html = n.nodeType === 1 ? n.outerHTML : n.nodeType === 3 ? escape(n.data)"
+      "    : n.nodeType === 8 ? '<!--' + n.data + '-->' : '';"
+      "  pieces.push({h: html});"
+      "}"
+      "var attrs = [];"
+      "for (var a = 0; a < body.attributes.length; ++a) attrs.push([body.attributes[a].name, body.attributes[a].value]);"
+      "return JSON.stringify({count: window.norvellaCount, text: window.norvellaTextLength,"
+      "  attrs: attrs, pieces: pieces});"));
+  if (!value || !value->isValid() || value->isNull()) return std::nullopt;
+  return value->toString();
+}
+
+bool WebBrowser::ApplyBodyEdits(const QString& edits) {
+  // Only a body like the one the edits were taken from takes them: the
+  // same number of children and the same length of text. Kept children
+  // stay where they are, so only what changed is laid out again.
+  const auto value = RunScript(Guarded(
+      "var e = JSON.parse(" + JsString(edits) + ");"
+      "var body = document.body;"
+      "if (!body || body.childNodes.length !== e.count || body.textContent.length !== e.text) return false;"
+      "var old = Array.prototype.slice.call(body.childNodes);"
+      "var next = 0;"
+      "var drop = function(upTo) { for (; next < upTo; ++next) body.removeChild(old[next]); };"
+      "for (var i = 0; i < e.pieces.length; ++i) {"
+      "  var p = e.pieces[i];"
+      "  if (p.k) { drop(p.k[0]); next = p.k[1] + 1; continue; }"
+      "  var t = document.createElement('template');"
+      "  t.innerHTML = p.h;"
+      "  body.insertBefore(t.content, next < old.length ? old[next] : null);"
+      "}"
+      "drop(old.length);"
+      "var keep = {};"
+      "for (var a = 0; a < e.attrs.length; ++a) {"
+      "  keep[e.attrs[a][0]] = true;"
+      "  if (body.getAttribute(e.attrs[a][0]) !== e.attrs[a][1]) body.setAttribute(e.attrs[a][0], e.attrs[a][1]);"
+      "}"
+      "for (var b = body.attributes.length - 1; b >= 0; --b)"
+      "  if (!keep[body.attributes[b].name]) body.removeAttribute(body.attributes[b].name);"
+      "return true;"), kLoadTimeoutMs);
+  return value && value->toBool();
 }
 
 WebBrowser::BodyChange WebBrowser::BodyChanged() {

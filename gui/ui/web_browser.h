@@ -104,6 +104,14 @@ class WebBrowser : public QWidget {
   enum class BodyChange { Unknown, None, StyleOnly, Content };
   void WatchBody();
   BodyChange BodyChanged();
+  // What changed in the body since the watch began, for ApplyBodyEdits on
+  // another page that shows the same body as this one did then: nothing
+  // when the page is not watched.
+  std::optional<QString> BodyEdits();
+  // Makes this page's body what BodyEdits described, changing only the
+  // parts that changed there; false, with nothing changed, when this body
+  // is not the one the edits start from.
+  bool ApplyBodyEdits(const QString& edits);
   // Forgets every page before and after the one shown.
   void ClearHistory();
   // The menu the page shows on a right click instead of the engine's own.

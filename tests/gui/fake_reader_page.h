@@ -73,6 +73,26 @@ class FakeReaderPage final : public ReaderPage {
     body = html;
     return true;
   }
+
+  // Watching the body for changes, when the test asks for it: a change is
+  // a body, style or paste other than at the start of the watch.
+  bool watches = false;
+  void WatchBody() override {
+    watchedBody = body;
+    watchedStyle = style;
+    watchedPaste = pasted;
+    watching = watches;
+  }
+  BodyChange ChangeSinceWatched() override {
+    if (!watching) return BodyChange::Unknown;
+    if (body != watchedBody || pasted != watchedPaste) return BodyChange::Content;
+    return style != watchedStyle ? BodyChange::StyleOnly : BodyChange::None;
+  }
+
+ private:
+  bool watching = false;
+  QString watchedBody, watchedPaste;
+  std::map<std::string, std::string> watchedStyle;
 };
 
 }  // namespace norvella::test

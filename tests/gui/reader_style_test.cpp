@@ -239,6 +239,47 @@ class ReaderStyleTest : public QObject {
 
   // ------------------------------------------------------------ the window
 
+  void AnUntouchedPageGoesToFullScreenAsTheFileItself() {
+    Options options;
+    Answers answers;
+    StylePage main;
+    main.watches = true;
+    ReaderController reader(options, strings_, templates_, answers);
+    reader.SetPage(&main);
+    // What the page would write of itself differs from the file, so the
+    // copy tells which of the two it was made from.
+    main.body = "<body>written out of the page</body>";
+    const QString book =
+        WriteDoc("as-read.html", "from the file<!-- Marn's Norvella position=\"1073741824\" -->");
+    const QByteArray file = ReadFile(book);
+    QCOMPARE(reader.OpenForReading(PathBytes(book)), ReaderController::Opened::Shown);
+    auto copyOf = [&reader] {
+      const auto copy = reader.SnapshotToTempFile();
+      const QByteArray bytes = copy ? ReadFile(PathText(*copy)) : QByteArray();
+      if (copy) QFile::remove(PathText(*copy));
+      return bytes;
+    };
+    // Only read: the file's own bytes.
+    QCOMPARE(copyOf(), file);
+    // A scheme, a note or a body carried back from full screen: the page.
+    main.style["color"] = "Yellow";
+    QVERIFY(copyOf().contains("written out of the page"));
+    main.style.clear();
+    QCOMPARE(copyOf(), file);
+    main.pasted = "<a name=\"note\">";
+    QVERIFY(copyOf().contains("written out of the page"));
+    main.pasted.clear();
+    StylePage view;
+    view.navigated = book;
+    view.body = "<body>carried back</body>";
+    QVERIFY(reader.CarryPage(view, main));
+    QVERIFY(copyOf().contains("carried back"));
+    // Another document opened without a place to go to is never watched.
+    reader.OpenForReading(PathBytes(WriteDoc("plain.html", "plain")));
+    QVERIFY(copyOf().contains("carried back"));
+    QCOMPARE(Copies(dir_.path()), QStringList{});
+  }
+
   void ANightInFullScreenKeepsTheStyleTheBookmarkAndThePlace() {
     auto window = Window();
     const QString book = ReadConvertedBook(*window);

@@ -183,6 +183,46 @@ class WebBrowserTest : public QObject {
     QCOMPARE(browser_->BodyChanged(), WebBrowser::BodyChange::Unknown);
   }
 
+  void OnlyWhatChangedInABodyGoesToAPageOfTheSameBody() {
+    QByteArray html = "<html><head><title>t</title></head><body>Opening words\n";
+    for (int i = 0; i < 40; ++i) html += "<div>line " + QByteArray::number(i) + "</div>\n";
+    html += "<!-- a comment -->closing words &amp; more</body></html>";
+    const QString path = Write("edits.html", html);
+    Open(path);
+    WebBrowser to;
+    to.resize(500, 300);
+    to.show();
+    to.Navigate(path);
+    QVERIFY(to.WaitUntilReady());
+    QCOMPARE(browser_->BodyEdits(), std::nullopt);  // not watched
+
+    // In the page: a bookmark in one line, a line gone, a new paragraph
+    // between two lines, words changed at the body's own level, a style.
+    browser_->WatchBody();
+    QVERIFY(browser_->SelectText("line 10"));
+    QVERIFY(browser_->PasteHtml("<a name=\"b1\">line 10</a>"));
+    Run("var d = document.querySelectorAll('div');"
+        "d[20].remove();"
+        "var p = document.createElement('p'); p.textContent = 'new <one>'; d[30].after(p);"
+        "document.body.firstChild.data = 'Opening\u00A0words changed';");
+    QVERIFY(browser_->SetBodyStyleProperties({{"color", "Yellow"}}));
+    const auto edits = browser_->BodyEdits();
+    QVERIFY(edits.has_value());
+    QVERIFY(!edits->contains("line 5<"));  // kept lines go by number
+
+    // The other page takes them; its untouched lines are the same nodes.
+    to.RunScript("document.querySelectorAll('div')[5].norvellaMark = 'same';");
+    QVERIFY(to.ApplyBodyEdits(*edits));
+    QCOMPARE(to.BodyHtml(), browser_->BodyHtml());
+    QCOMPARE(to.RunScript("document.querySelectorAll('div')[5].norvellaMark")->toString(), QString("same"));
+
+    // A body that is not the one the edits start from stays as it is.
+    to.Navigate(Write("other.html", "<html><body><div>line 0</div></body></html>"));
+    QVERIFY(to.WaitUntilReady());
+    QVERIFY(!to.ApplyBodyEdits(*edits));
+    QCOMPARE(to.BodyHtml().value_or(""), QString("<body><div>line 0</div></body>"));
+  }
+
   void ScrollsTheDocument() {
     QByteArray html = "<html><body>";
     for (int i = 0; i < 400; ++i) html += "<div>line " + QByteArray::number(i) + "</div>";
