@@ -204,6 +204,8 @@ class WebBrowserTest : public QObject {
     Run("var d = document.querySelectorAll('div');"
         "d[20].remove();"
         "var p = document.createElement('p'); p.textContent = 'new <one>'; d[30].after(p);"
+        "var q = document.createElement('p'); q.innerHTML = '<img src=\"x\" onerror=\"document.title=1\">';"
+        "d[35].after(q);"
         "document.body.firstChild.data = 'Opening\u00A0words changed';");
     QVERIFY(browser_->SetBodyStyleProperties({{"color", "Yellow"}}));
     const auto edits = browser_->BodyEdits();
@@ -215,6 +217,8 @@ class WebBrowserTest : public QObject {
     QVERIFY(to.ApplyBodyEdits(*edits));
     QCOMPARE(to.BodyHtml(), browser_->BodyHtml());
     QCOMPARE(to.RunScript("document.querySelectorAll('div')[5].norvellaMark")->toString(), QString("same"));
+    QTest::qWait(100);
+    QCOMPARE(to.RunScript("document.title")->toString(), QString("t"));  // nothing that came in ran
 
     // A body that is not the one the edits start from stays as it is.
     to.Navigate(Write("other.html", "<html><body><div>line 0</div></body></html>"));
