@@ -120,20 +120,16 @@ int UnicodeToCp1251(char32_t code) {
 
 std::string Cp1251ToUtf8(std::string_view text) {
   std::string out;
-  out.reserve(Utf8SizeOfCp1251(text));
   AppendCp1251AsUtf8(out, text);
   return out;
 }
 
-std::size_t Utf8SizeOfCp1251(std::string_view text) {
+void AppendCp1251AsUtf8(std::string& out, std::string_view text) {
+  // Sized first and written in place: one pass to count, one to write.
   std::size_t size = 0;
   for (const char c : text) size += Utf8Table()[static_cast<unsigned char>(c)].length;
-  return size;
-}
-
-void AppendCp1251AsUtf8(std::string& out, std::string_view text) {
   const std::size_t start = out.size();
-  out.resize(start + Utf8SizeOfCp1251(text));
+  out.resize(start + size);
   char* at = out.data() + start;
   for (const char c : text) {
     const Utf8Of& u = Utf8Table()[static_cast<unsigned char>(c)];

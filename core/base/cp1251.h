@@ -16,10 +16,10 @@ char32_t Cp1251ToUnicode(unsigned char byte);
 int UnicodeToCp1251(char32_t code);
 
 std::string Cp1251ToUtf8(std::string_view text);
-// The same appended to `out`, and the number of bytes it appends, so that
-// many pieces can go into one string sized once.
+// The same appended to `out`, so that many pieces can go into one string.
+// A byte takes at most kMaxUtf8PerCp1251 bytes in UTF-8.
 void AppendCp1251AsUtf8(std::string& out, std::string_view text);
-std::size_t Utf8SizeOfCp1251(std::string_view text);
+inline constexpr std::size_t kMaxUtf8PerCp1251 = 3;
 
 // Decodes UTF-8 into Windows-1251. A character the code page lacks becomes
 // an HTML numeric character reference ("&#8594;"), so nothing is lost.

@@ -428,9 +428,10 @@ BookStructure BuildBook(const std::vector<std::string>& lines, const DocumentPro
   info.title = HtmlToPlainText(Cp1251ToUtf8(document.title));
   info.author = HtmlToPlainText(Cp1251ToUtf8(document.author));
   info.fallbackTitle = fallbackTitle;
-  // The lines joined and in UTF-8 in one go, into a string sized once.
+  // The lines joined and in UTF-8 in one go. The string is reserved for the
+  // longest the text can be; the room it does not use is never touched.
   std::size_t size = 0;
-  for (const std::string& line : lines) size += Utf8SizeOfCp1251(line) + 2;
+  for (const std::string& line : lines) size += line.size() * kMaxUtf8PerCp1251 + 2;
   std::string html;
   html.reserve(size);
   for (const std::string& line : lines) {

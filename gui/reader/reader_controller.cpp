@@ -373,10 +373,11 @@ bool ReaderController::CarryPage(ReaderPage& from, ReaderPage& to) {
   const QString shown = from.DocumentPath();
   if (fileName_.empty() || !(SamePath(shown, fileName_) || SamePath(shown, copyName_))) return false;
   scrollRatio_ = RatioOf(from);
+  const bool toShowsFile = SamePath(to.DocumentPath(), fileName_);
   // The page that still shows the document as it was before the view took
   // it needs only what changed there: nothing (it was only read), or the
   // body's inline style (a scheme chosen in full screen).
-  if (SamePath(to.DocumentPath(), fileName_)) {
+  if (toShowsFile) {
     const ReaderPage::BodyChange change = from.ChangeSinceWatched();
     if (change == ReaderPage::BodyChange::None) {
       ScrollToRatio(to);
@@ -388,10 +389,14 @@ bool ReaderController::CarryPage(ReaderPage& from, ReaderPage& to) {
         return true;
       }
     }
-    // Notes and bookmarks change a paragraph or two of a novel: only those
-    // go across, and the rest of the page is not laid out again.
+  }
+  // From here on the page takes another body: it no longer shows the
+  // opened file.
+  if (&to == pageAsOpened_) pageAsOpened_ = nullptr;
+  // Notes and bookmarks change a paragraph or two of a novel: only those
+  // go across, and the rest of the page is not laid out again.
+  if (toShowsFile) {
     if (const auto edits = from.BodyEdits(); edits && to.EditBody(*edits)) {
-      if (&to == pageAsOpened_) pageAsOpened_ = nullptr;
       ScrollToRatio(to);
       to.WatchBody();
       return true;
@@ -399,14 +404,12 @@ bool ReaderController::CarryPage(ReaderPage& from, ReaderPage& to) {
   }
   const auto body = from.BodyHtml();
   if (!body) return false;
-  // The page takes another body: it no longer shows the opened file.
-  if (&to == pageAsOpened_) pageAsOpened_ = nullptr;
   questions_.ShowTask(strings_.Process("CurrentTask") + strings_.Process("LoadingToRestore"));
   questions_.SetBusy(true);
   bool carried = false;
   // The page that receives the body shows the document's own file, never a
   // copy, so going back, reloading and saving find a file that exists.
-  if (!SamePath(to.DocumentPath(), fileName_)) {
+  if (!toShowsFile) {
     to.Navigate(PathText(fileName_));
     to.WaitUntilReady();
   }
